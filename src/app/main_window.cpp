@@ -1,0 +1,302 @@
+// FrmMain: the main window.
+#include "app/main_window.h"
+
+#include "app/app_context.h"
+#include "app/frm_about.h"
+#include "app/frm_friend.h"
+#include "app/frm_tool.h"
+#include "app/sibling_launcher.h"
+#include "common/codec.h"
+#include "common/http.h"
+#include "common/inet.h"
+#include "common/program_dir.h"
+#include "common/settings.h"
+#include "common/web_browser.h"
+#include "controls/link_label.h"
+#include "controls/ticker.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QDir>
+#include <QVBoxLayout>
+
+namespace {
+
+// Twips to pixels at 96 dots per inch.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+} // namespace
+
+FrmMain::FrmMain(AppContext &context, QWidget *parent)
+    : QMainWindow(parent), m_context(context), m_inetLiu(new Inet(*context.http, this))
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    m_inetLiu->setObjectName(QStringLiteral("InetLiu"));
+    setWindowTitle(windowTitleFor(context.hosts.base(QString::fromLatin1(ServiceHosts::Vendor))));
+    setAttribute(Qt::WA_QuitOnClose);
+    buildMenus();
+    buildPages();
+    setFixedSize(px(13095 + 240), px(1320 + 6375 + 240) + menuBar()->sizeHint().height());
+}
+
+FrmMain::~FrmMain() = default;
+
+QString FrmMain::windowTitleFor(const QString &vendorSite)
+{
+    return QStringLiteral("Morvane2012 Beta1  永久免费          为站长省事省力！     ") + vendorSite;
+}
+
+QRect FrmMain::pageRect()
+{
+    return QRect(px(120), px(1320), px(13095), px(6375));
+}
+
+void FrmMain::buildMenus()
+{
+    Seams &seams = m_context.seams;
+    const QString dir = m_context.programDir;
+    const auto add = [this](QMenu *menu, const char *name, const QString &caption) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    QMenu *tool = menuBar()->addMenu(QStringLiteral("实用工具"));
+    tool->setObjectName(QStringLiteral("tTool"));
+    // Query windows, the spider log and the dictionary editor arrive with their own subsystems.
+    add(tool, "tShoulu", QStringLiteral("网站收录查询"));
+    add(tool, "twhois", QStringLiteral("域名Whois查询"));
+    add(tool, "tpr", QStringLiteral("PR值查询"));
+    add(tool, "talexa", QStringLiteral("Alexa排名查询"));
+    connect(add(tool, "otool", QStringLiteral("其他工具")), &QAction::triggered, this,
+            [this] { openModal<FrmTool>(); });
+    connect(add(tool, "tPlugin", QStringLiteral("内容发布程式")), &QAction::triggered, this,
+            [&seams, dir] {
+                launchSibling(Sibling::RelayPub, dir, *seams.launcher, *seams.messages);
+            });
+    connect(add(tool, "mastereditor", QStringLiteral("站长编辑器")), &QAction::triggered, this,
+            [&seams, dir] {
+                launchSibling(Sibling::Editor, dir, *seams.launcher, *seams.messages);
+            });
+    add(tool, "tspider", QStringLiteral("蜘蛛爬行日志"));
+    connect(add(tool, "webspider", QStringLiteral("网站漫游")), &QAction::triggered, this,
+            [&seams] {
+                seams.messages->show(MessageIcon::Information, QStringLiteral("提示"),
+                                     QStringLiteral("下个版本推出！"));
+            });
+    add(tool, "tDictmana", QStringLiteral("伪原创词库管理"));
+    connect(add(tool, "Weblink", QStringLiteral("友情链接交换平台")), &QAction::triggered, this,
+            [this] { openModal<FrmFriend>(m_context); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
+    help->setObjectName(QStringLiteral("thelp"));
+    connect(add(help, "tweb", QStringLiteral("官方网站")), &QAction::triggered, this,
+            [this] { openVendorSite(QStringLiteral("mainbutton")); });
+    connect(add(help, "tweblink", QStringLiteral("友情链接交换平台")), &QAction::triggered, this,
+            [this] { openLinkExchange(); });
+    connect(add(help, "tbjupdate", QStringLiteral("在线升级")), &QAction::triggered, this,
+            [&seams, dir] {
+                launchSibling(Sibling::Update, dir, *seams.launcher, *seams.messages);
+            });
+    connect(add(help, "tabout", QStringLiteral("关于")), &QAction::triggered, this,
+            [this] { openModal<FrmAbout>(m_context); });
+}
+
+void FrmMain::buildPages()
+{
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+
+    const auto button = [central](const char *name, const QString &caption, int x) {
+        auto *b = new QPushButton(caption, central);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(x, 8, 100, 40);
+        return b;
+    };
+    QPushButton *button1 = button("Button1", QStringLiteral("首页"), 8);
+    QPushButton *button2 = button("Button2", QStringLiteral("采集任务"), 112);
+    QPushButton *button3 = button("Button3", QStringLiteral("采集规则"), 216);
+    button("Button4", QStringLiteral("关键词采集"), 320);
+    button("Button5", QStringLiteral("内容管理"), 424);
+    button("Button6", QStringLiteral("关键词工具"), 528);
+    QPushButton *button7 = button("Button7", QStringLiteral("官方网站"), 632);
+    connect(button1, &QPushButton::clicked, this, &FrmMain::ShowHomePage);
+    connect(button2, &QPushButton::clicked, this, &FrmMain::ShowCollectPage);
+    connect(button3, &QPushButton::clicked, this, &FrmMain::ShowRulePage);
+    connect(button7, &QPushButton::clicked, this,
+            [this] { openVendorSite(QStringLiteral("mainbutton")); });
+
+    auto *label1 = new LinkLabel(QStringLiteral("Morvane官方网站"), central);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(750, 8, 130, 20);
+    connect(label1, &LinkLabel::clicked, this,
+            [this] { openVendorSite(QStringLiteral("mainbutton")); });
+    auto *labellink = new LinkLabel(QStringLiteral("友情链接交换平台"), central);
+    labellink->setObjectName(QStringLiteral("Labellink"));
+    labellink->setGeometry(750, 30, 130, 20);
+    connect(labellink, &LinkLabel::clicked, this, &FrmMain::openLinkExchange);
+
+    m_ticker = new UserControl1(central);
+    m_ticker->setObjectName(QStringLiteral("UserControl11"));
+    m_ticker->setGeometry(8, 56, 560, 22);
+    m_ticker->setVisible(false); // shown once its text has arrived
+    connect(m_ticker, &UserControl1::Click, this,
+            [this] { m_context.seams.browser->openUrl(m_ticker->href()); });
+
+    const QRect rect = pageRect();
+    const auto frame = [central, rect](const char *name, const QString &caption) {
+        auto *f = new QGroupBox(caption, central);
+        f->setObjectName(QString::fromLatin1(name));
+        f->setGeometry(rect);
+        return f;
+    };
+
+    // Home page: the vendor's information page and the traffic monitor's labels.
+    m_frame1 = frame("Frame1", QStringLiteral("首页"));
+    m_webindex = new WebBrowser(m_frame1);
+    m_webindex->setObjectName(QStringLiteral("Webindex"));
+    m_webindex->setGeometry(8, 20, rect.width() - 16, rect.height() - 60);
+    m_labelSite = new QLabel(QStringLiteral("站点名："), m_frame1);
+    m_labelSite->setObjectName(QStringLiteral("LabelSite"));
+    m_labelSite->setGeometry(8, rect.height() - 32, 400, 22);
+    auto *labelSet = new LinkLabel(QStringLiteral("参数配置"), m_frame1);
+    labelSet->setObjectName(QStringLiteral("LabelSet"));
+    labelSet->setGeometry(rect.width() - 90, rect.height() - 32, 80, 22);
+
+    // Collection page: the log pane; the engine's controls join it.
+    m_frame2 = frame("Frame2", QStringLiteral("采集窗口"));
+    m_txtLog = new QPlainTextEdit(m_frame2);
+    m_txtLog->setObjectName(QStringLiteral("TxtLog"));
+    m_txtLog->setReadOnly(true);
+    m_txtLog->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtLog->setGeometry(8, 20, rect.width() - 260, rect.height() - 28);
+    m_txtLog->setPlainText(QStringLiteral("程序等待中..."));
+
+    // Rule page: the folder of the rule files; the rule's boxes join it.
+    m_frame3 = frame("Frame3", QStringLiteral("采集规则编写/编辑"));
+    auto *pathLabel = new QLabel(QStringLiteral("规则文件保存目录："), m_frame3);
+    pathLabel->setGeometry(8, rect.height() - 32, 130, 22);
+    m_txtPath = new QLineEdit(m_frame3);
+    m_txtPath->setObjectName(QStringLiteral("TxtPath"));
+    m_txtPath->setGeometry(140, rect.height() - 32, 420, 22);
+
+    m_frame2->hide();
+    m_frame3->hide();
+}
+
+bool FrmMain::load()
+{
+    ShowHomePage();
+    m_txtPath->setText(QDir::toNativeSeparators(
+        ProgramDir::file(m_context.programDir, QStringLiteral("Rule"))));
+    std::optional<SynonymTable> table = LoadSynonymDict(m_context.programDir,
+                                                        *m_context.seams.messages);
+    if (!table)
+        return false;
+    m_synonyms = std::move(*table);
+    m_webindex->Navigate(m_context.hosts.url(QString::fromLatin1(ServiceHosts::Vendor),
+                                             QStringLiteral("/software/collector/info.html")));
+    m_labelSite->setText(QStringLiteral("站点名：")
+                         + SettingsFile(m_context.programDir)
+                               .ReadSetting(QStringLiteral("TJName"), QString()));
+    LoadTickerText();
+    return true;
+}
+
+void FrmMain::LoadTickerText()
+{
+    const QString url = m_context.hosts.url(QString::fromLatin1(ServiceHosts::Vendor),
+                                            QStringLiteral("/software/wyc/info.txt"));
+    GetHtml(
+        *m_context.http, url, this,
+        [this](const QString &text) {
+            m_ticker->setVisible(true);
+            m_ticker->setCaption(text);
+            emit loaded();
+        },
+        m_context.tickerTimeoutMs);
+}
+
+void FrmMain::showPage(QGroupBox *page)
+{
+    for (QGroupBox *f : {m_frame1, m_frame2, m_frame3})
+        f->setVisible(f == page);
+    page->setGeometry(pageRect());
+}
+
+void FrmMain::ShowHomePage()
+{
+    showPage(m_frame1);
+}
+
+void FrmMain::ShowCollectPage()
+{
+    showPage(m_frame2);
+}
+
+void FrmMain::ShowRulePage()
+{
+    showPage(m_frame3);
+}
+
+void FrmMain::WriteLog(const QString &message)
+{
+    m_logLines = qint16(m_logLines + 1);
+    if (m_logLines > 2000) {
+        m_logLines = 0;
+        m_txtLog->clear();
+    }
+    QTextCursor cursor = m_txtLog->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    m_txtLog->setTextCursor(cursor);
+    // The pane shows LF line ends; the line itself ends with CR LF inside the system.
+    m_txtLog->insertPlainText(m_context.clock().toString(QStringLiteral("HH:mm"))
+                              + QStringLiteral(" - ") + Codec::toLf(message) + QStringLiteral("\n"));
+    m_txtLog->verticalScrollBar()->setValue(m_txtLog->verticalScrollBar()->maximum());
+}
+
+QString FrmMain::PostForm(const QString &url, const QByteArray &data, const QString &referer)
+{
+    if (m_inetLiu->StillExecuting())
+        return QString();
+    if (!m_inetLiu->Execute(url, QStringLiteral("post"), data, FormPostHeaders(referer))) {
+        m_context.seams.messages->show(MessageIcon::None, QString(), m_inetLiu->errorText());
+        return QString();
+    }
+    return QString();
+}
+
+void FrmMain::Wait(std::function<void()> done)
+{
+    m_inetLiu->whenIdle(this, std::move(done));
+}
+
+void FrmMain::openVendorSite(const QString &query)
+{
+    m_context.seams.browser->openUrl(
+        m_context.hosts.url(QString::fromLatin1(ServiceHosts::Vendor), QStringLiteral("/?") + query));
+}
+
+void FrmMain::openLinkExchange()
+{
+    m_context.seams.browser->openUrl(m_context.hosts.url(
+        QString::fromLatin1(ServiceHosts::LinkExchange), QStringLiteral("/?mainbutton")));
+}
+
+template <class Dialog, class... Args> void FrmMain::openModal(Args &&...args)
+{
+    // Modal without a nested event loop: the dialog blocks input to this window until closed.
+    auto *dialog = new Dialog(std::forward<Args>(args)..., this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->open();
+}
