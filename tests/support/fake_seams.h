@@ -102,6 +102,12 @@ public:
             last = values.dequeue();
         return last;
     }
+    void script(std::initializer_list<double> list)
+    {
+        values.clear();
+        for (double v : list)
+            values.enqueue(v);
+    }
     QQueue<double> values;
     double last = 0.0;
     int draws = 0;
