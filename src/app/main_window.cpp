@@ -12,10 +12,19 @@
 #include "common/program_dir.h"
 #include "common/settings.h"
 #include "common/web_browser.h"
+#include "articles/article_store.h"
+#include "collector/collect_page.h"
+#include "collector/collection_rule.h"
+#include "collector/collection_engine.h"
+#include "collector/rule_page.h"
+#include "common/text.h"
 #include "controls/link_label.h"
 #include "controls/ticker.h"
 
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -49,6 +58,82 @@ FrmMain::FrmMain(AppContext &context, QWidget *parent)
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::wireCollection()
+{
+    m_store = std::make_unique<ArticleStore>(m_context.programDir);
+    m_engine = new CollectionEngine(*m_context.http, *m_store, *m_context.seams.sound,
+                                    ProgramDir::file(m_context.programDir,
+                                                     QStringLiteral("data/complete.wav")),
+                                    this);
+    // The markers and options are read when each step needs them.
+    m_engine->setOptionsSource([this] {
+        CollectOptions o;
+        o.titleStart = m_rulePage->TxtTittle1->text();
+        o.titleEnd = m_rulePage->TxtTittle2->text();
+        o.contentStart = m_rulePage->TxtContent1->text();
+        o.contentEnd = m_rulePage->TxtContent2->text();
+        o.stripHtml = m_collectPage->Chkhtml->isChecked();
+        o.seo = m_collectPage->ChkSeo->isChecked();
+        o.wyc = m_collectPage->ChkWyc->isChecked();
+        o.sound = m_collectPage->Chktx->isChecked();
+        return o;
+    });
+    connect(m_engine, &CollectionEngine::clearLog, m_collectPage->TxtLog, &QPlainTextEdit::clear);
+    connect(m_engine, &CollectionEngine::log, this, &FrmMain::WriteLog);
+    connect(m_collectPage->ButtonStart, &QPushButton::clicked, this, &FrmMain::startCollecting);
+    connect(m_collectPage->ButtonStop, &QPushButton::clicked, m_engine, &CollectionEngine::stop);
+    connect(m_collectPage->Labelinsert, &LinkLabel::clicked, this, &FrmMain::importRule);
+    connect(m_collectPage->Labelhtml1, &LinkLabel::clicked, this, [this] {
+        m_context.seams.browser->openUrl(m_context.hosts.url(
+            QString::fromLatin1(ServiceHosts::Vendor), QStringLiteral("/redirect.php?from=html")));
+    });
+}
+
+QStringList FrmMain::List1() const
+{
+    return m_engine->pages();
+}
+
+void FrmMain::importRule()
+{
+    const QString path = m_context.seams.dialogs->openFile(
+        QStringLiteral("文章采集规则文件"), QStringLiteral("载入规则文件 (*.Rule)"),
+        m_context.programDir);
+    if (!path.isEmpty()) {
+        CollectionRule rule = Rules::read(path);
+        QString name = GetFileName(path);
+        const qsizetype ext = name.indexOf(QStringLiteral(".Rule"));
+        if (ext >= 0)
+            name.remove(ext, 5);
+        rule.RuleName = name;
+        m_rulePage->setRule(rule);
+    }
+    m_engine->setPages({});
+    m_collectPage->Labelgz->setText(path.isEmpty() ? QString() : QFileInfo(path).fileName());
+    const CollectionRule rule = m_rulePage->rule();
+    qint64 count = 0;
+    const std::optional<QStringList> pages =
+        Rules::pageList(rule.UrlPattern, rule.NumStart, rule.NumEnd, &count);
+    if (!pages) {
+        m_context.seams.messages->show(MessageIcon::Error, QStringLiteral("提示"),
+                                       Rules::tooManyPagesMessage(count));
+        return;
+    }
+    m_engine->setPages(*pages);
+}
+
+void FrmMain::startCollecting()
+{
+    if (m_collectPage->Labelgz->text() == CollectPage::noRuleText()) {
+        m_context.seams.messages->show(MessageIcon::Error, QStringLiteral("错误"),
+                                       QStringLiteral("您未载入任何规则文件！"));
+        return;
+    }
+    if (!m_engine->start(m_rulePage->TxtInterval->text()))
+        m_context.seams.messages->show(MessageIcon::Error, QStringLiteral("提示"),
+                                       CollectionEngine::badIntervalMessage());
+}
 
 QString FrmMain::windowTitleFor(const QString &vendorSite)
 {
@@ -171,33 +256,20 @@ void FrmMain::buildPages()
     labelSet->setObjectName(QStringLiteral("LabelSet"));
     labelSet->setGeometry(rect.width() - 90, rect.height() - 32, 80, 22);
 
-    // Collection page: the log pane; the engine's controls join it.
-    m_frame2 = frame("Frame2", QStringLiteral("采集窗口"));
-    m_txtLog = new QPlainTextEdit(m_frame2);
-    m_txtLog->setObjectName(QStringLiteral("TxtLog"));
-    m_txtLog->setReadOnly(true);
-    m_txtLog->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_txtLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtLog->setGeometry(8, 20, rect.width() - 260, rect.height() - 28);
-    m_txtLog->setPlainText(QStringLiteral("程序等待中..."));
+    m_collectPage = new CollectPage(central);
+    m_collectPage->setGeometry(rect);
+    m_rulePage = new RulePage(m_context, central);
+    m_rulePage->setGeometry(rect);
+    wireCollection();
 
-    // Rule page: the folder of the rule files; the rule's boxes join it.
-    m_frame3 = frame("Frame3", QStringLiteral("采集规则编写/编辑"));
-    auto *pathLabel = new QLabel(QStringLiteral("规则文件保存目录："), m_frame3);
-    pathLabel->setGeometry(8, rect.height() - 32, 130, 22);
-    m_txtPath = new QLineEdit(m_frame3);
-    m_txtPath->setObjectName(QStringLiteral("TxtPath"));
-    m_txtPath->setGeometry(140, rect.height() - 32, 420, 22);
-
-    m_frame2->hide();
-    m_frame3->hide();
+    m_collectPage->hide();
+    m_rulePage->hide();
 }
 
 bool FrmMain::load()
 {
     ShowHomePage();
-    m_txtPath->setText(QDir::toNativeSeparators(
-        ProgramDir::file(m_context.programDir, QStringLiteral("Rule"))));
+    m_rulePage->TxtPath->setText(QDir::toNativeSeparators(Rules::folder(m_context.programDir)));
     std::optional<SynonymTable> table = LoadSynonymDict(m_context.programDir,
                                                         *m_context.seams.messages);
     if (!table)
@@ -228,7 +300,8 @@ void FrmMain::LoadTickerText()
 
 void FrmMain::showPage(QGroupBox *page)
 {
-    for (QGroupBox *f : {m_frame1, m_frame2, m_frame3})
+    for (QGroupBox *f : {m_frame1, static_cast<QGroupBox *>(m_collectPage),
+                         static_cast<QGroupBox *>(m_rulePage)})
         f->setVisible(f == page);
     page->setGeometry(pageRect());
 }
@@ -240,12 +313,12 @@ void FrmMain::ShowHomePage()
 
 void FrmMain::ShowCollectPage()
 {
-    showPage(m_frame2);
+    showPage(m_collectPage);
 }
 
 void FrmMain::ShowRulePage()
 {
-    showPage(m_frame3);
+    showPage(m_rulePage);
 }
 
 void FrmMain::WriteLog(const QString &message)
@@ -253,15 +326,16 @@ void FrmMain::WriteLog(const QString &message)
     m_logLines = qint16(m_logLines + 1);
     if (m_logLines > 2000) {
         m_logLines = 0;
-        m_txtLog->clear();
+        m_collectPage->TxtLog->clear();
     }
-    QTextCursor cursor = m_txtLog->textCursor();
+    QPlainTextEdit *txtLog = m_collectPage->TxtLog;
+    QTextCursor cursor = txtLog->textCursor();
     cursor.movePosition(QTextCursor::End);
-    m_txtLog->setTextCursor(cursor);
+    txtLog->setTextCursor(cursor);
     // The pane shows LF line ends; the line itself ends with CR LF inside the system.
-    m_txtLog->insertPlainText(m_context.clock().toString(QStringLiteral("HH:mm"))
+    txtLog->insertPlainText(m_context.clock().toString(QStringLiteral("HH:mm"))
                               + QStringLiteral(" - ") + Codec::toLf(message) + QStringLiteral("\n"));
-    m_txtLog->verticalScrollBar()->setValue(m_txtLog->verticalScrollBar()->maximum());
+    txtLog->verticalScrollBar()->setValue(txtLog->verticalScrollBar()->maximum());
 }
 
 QString FrmMain::PostForm(const QString &url, const QByteArray &data, const QString &referer)

@@ -8,9 +8,14 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 struct AppContext;
+class ArticleStore;
+class CollectPage;
+class CollectionEngine;
 class Inet;
+class RulePage;
 class LinkLabel;
 class QGroupBox;
 class QLabel;
@@ -49,7 +54,17 @@ public:
     // Calls done once InetLiu is idle.
     void Wait(std::function<void()> done);
 
+    // Imports a rule file chosen in the file dialog and builds the page list (Labelinsert).
+    void importRule();
+    // ButtonStart: starts the run, or says why it cannot start.
+    void startCollecting();
+
     const SynonymTable &synonyms() const { return m_synonyms; }
+    CollectionEngine *engine() const { return m_engine; }
+    CollectPage *collectPage() const { return m_collectPage; }
+    RulePage *rulePage() const { return m_rulePage; }
+    // The page list: one address per entry, in the order generated.
+    QStringList List1() const;
     Inet *InetLiu() const { return m_inetLiu; }
     AppContext &context() const { return m_context; }
 
@@ -66,6 +81,7 @@ private:
     void openVendorSite(const QString &query);
     void openLinkExchange();
     void showPage(QGroupBox *page);
+    void wireCollection();
     template <class Dialog, class... Args> void openModal(Args &&...args);
 
     AppContext &m_context;
@@ -74,11 +90,11 @@ private:
     qint16 m_logLines = 0;
 
     QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
-    QGroupBox *m_frame3 = nullptr;
+    CollectPage *m_collectPage = nullptr;
+    RulePage *m_rulePage = nullptr;
+    std::unique_ptr<ArticleStore> m_store;
+    CollectionEngine *m_engine = nullptr;
     WebBrowser *m_webindex = nullptr;
     QLabel *m_labelSite = nullptr;
-    QPlainTextEdit *m_txtLog = nullptr;
-    QLineEdit *m_txtPath = nullptr;
     UserControl1 *m_ticker = nullptr;
 };

@@ -1,0 +1,26 @@
+// One SQLite connection for the length of one operation: opened with WAL, full sync and a busy
+// timeout, the table created when missing, and removed again when the object goes away.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+class SqliteConnection
+{
+public:
+    // createTableSql runs after opening (CREATE TABLE IF NOT EXISTS ...).
+    SqliteConnection(const QString &path, const QString &createTableSql);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection &) = delete;
+    SqliteConnection &operator=(const SqliteConnection &) = delete;
+
+    bool isOpen() const { return m_ok; }
+    QString errorText() const { return m_error; }
+    QSqlDatabase &db() { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+    QString m_error;
+    bool m_ok = false;
+};
