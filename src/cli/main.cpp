@@ -2,6 +2,7 @@
 //   morvane-cli [--home DIR] COMMAND ...
 // Results go to standard output (UTF-8, LF), messages to standard error. Exit 0 on success, 2 for
 // bad arguments or input, 1 for a failure while working.
+#include "cli/cli_commands.h"
 #include "common/program_dir.h"
 
 #include <QCoreApplication>
@@ -12,17 +13,27 @@
 
 namespace {
 
-const char usage[] = "usage: morvane-cli [--home DIR] COMMAND ...\n"
-                     "commands:\n"
-                     "  home      print the program directory\n";
+const char usage[] =
+    "usage: morvane-cli [--home DIR] COMMAND ...\n"
+    "commands:\n"
+    "  harvest RULE_FILE [--strip-html] [--interval-ms N] [--sound]\n"
+    "                      harvest the rule's pages into DIR/data/Article.db\n"
+    "  test-rule RULE_FILE print the rule test's title and body\n"
+    "  articles            list the stored articles: ID, tab, title\n"
+    "  home                print the program directory\n";
 
-int badArguments(QTextStream &err, const QString &reason)
+} // namespace
+
+namespace Cli {
+
+int usageError(CliIo &io, const QString &reason)
 {
-    err << "morvane-cli: " << reason << "\n" << QString::fromLatin1(usage);
+    io.err << "morvane-cli: " << reason << '\n';
+    io.err.flush();
     return 2;
 }
 
-} // namespace
+} // namespace Cli
 
 int main(int argc, char *argv[])
 {
@@ -30,26 +41,35 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("morvane-cli"));
     QTextStream out(stdout);
     QTextStream err(stderr);
+    CliIo io{out, err};
 
     QStringList args = QCoreApplication::arguments().mid(1);
     QString home;
     if (!args.isEmpty() && args.first() == u"--home") {
         if (args.size() < 2)
-            return badArguments(err, QStringLiteral("--home needs a directory"));
+            return Cli::usageError(io, QStringLiteral("--home needs a directory"));
         home = args.at(1);
         args = args.mid(2);
     }
-    if (args.isEmpty())
-        return badArguments(err, QStringLiteral("no command given"));
+    if (args.isEmpty()) {
+        err << QString::fromLatin1(usage);
+        return Cli::usageError(io, QStringLiteral("no command given"));
+    }
     const QString command = args.takeFirst();
+    const QString programDir = ProgramDir::resolve(home);
     if (command == u"--help" || command == u"help") {
         out << QString::fromLatin1(usage);
         return 0;
     }
-    const QString programDir = ProgramDir::resolve(home);
     if (command == u"home") {
-        out << programDir << "\n";
+        out << programDir << '\n';
         return 0;
     }
-    return badArguments(err, QStringLiteral("unknown command: ") + command);
+    if (command == u"harvest")
+        return Cli::harvest(programDir, args, io);
+    if (command == u"test-rule")
+        return Cli::testRule(programDir, args, io);
+    if (command == u"articles")
+        return Cli::articles(programDir, args, io);
+    return Cli::usageError(io, QStringLiteral("unknown command: ") + command);
 }

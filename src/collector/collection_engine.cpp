@@ -63,10 +63,15 @@ std::optional<int> CollectionEngine::periodFor(const QString &intervalSeconds)
 bool CollectionEngine::start(const QString &intervalSeconds)
 {
     const std::optional<int> period = periodFor(intervalSeconds);
-    if (!period)
+    return period && startWithPeriod(*period);
+}
+
+bool CollectionEngine::startWithPeriod(int milliseconds)
+{
+    if (milliseconds < 1 || milliseconds > 65535)
         return false;
     m_stopPressed = false;
-    m_timer.start(*period);
+    m_timer.start(milliseconds);
     emit clearLog();
     emit log(startedLine());
     return true;

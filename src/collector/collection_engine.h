@@ -57,6 +57,8 @@ public:
     // Starts (or resumes) a run: clears the log, writes the start line, starts the timer. False
     // with nothing changed when the interval gives no valid period.
     bool start(const QString &intervalSeconds);
+    // The same with the period given in milliseconds (1 to 65535).
+    bool startWithPeriod(int milliseconds);
     // Stops the timer; a tick in progress still completes, and no further tick runs.
     void stop();
     bool isRunning() const { return m_timer.isActive(); }

@@ -13,10 +13,10 @@ HttpRequest::HttpRequest(const QString &address) : url(QUrl(address, QUrl::Toler
 
 HttpHandler::HttpHandler(QObject *parent) : QObject(parent) {}
 
-void HttpHandler::attach(QNetworkReply *reply, const HttpRequest &request)
+void HttpHandler::attach(QNetworkReply *reply, int timeoutMs, qint64 maxBytes)
 {
     m_reply = reply;
-    m_maxBytes = request.maxBodyBytes;
+    m_maxBytes = maxBytes;
     reply->setParent(this);
     connect(reply, &QNetworkReply::readyRead, this, &HttpHandler::onReadyRead);
     connect(reply, &QNetworkReply::finished, this, &HttpHandler::onFinished);
@@ -31,7 +31,7 @@ void HttpHandler::attach(QNetworkReply *reply, const HttpRequest &request)
     m_deadline = new QTimer(this);
     m_deadline->setSingleShot(true);
     connect(m_deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("timed out")); });
-    m_deadline->start(request.timeoutMs > 0 ? request.timeoutMs : HttpRequest::DefaultTimeoutMs);
+    m_deadline->start(timeoutMs);
 }
 
 void HttpHandler::cancel()
@@ -122,7 +122,8 @@ HttpHandler *HttpClient::start(const HttpRequest &request)
         reply = m_manager->post(req, request.body);
     else
         reply = m_manager->sendCustomRequest(req, method, request.body);
-    handler->attach(reply, request);
+    handler->attach(reply, request.timeoutMs > 0 ? request.timeoutMs : m_defaultTimeoutMs,
+                    request.maxBodyBytes > 0 ? request.maxBodyBytes : m_defaultMaxBytes);
     return handler;
 }
 

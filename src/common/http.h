@@ -40,8 +40,8 @@ struct HttpRequest
     QByteArray method = "GET";
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;
-    int timeoutMs = DefaultTimeoutMs;
-    qint64 maxBodyBytes = DefaultMaxBodyBytes;
+    int timeoutMs = 0;       // 0: the client's default
+    qint64 maxBodyBytes = 0; // 0: the client's default
 };
 
 struct HttpResult
@@ -68,7 +68,7 @@ signals:
 private:
     friend class HttpClient;
     explicit HttpHandler(QObject *parent);
-    void attach(QNetworkReply *reply, const HttpRequest &request);
+    void attach(QNetworkReply *reply, int timeoutMs, qint64 maxBytes);
     void fail(const QString &why);
     void onReadyRead();
     void onFinished();
@@ -91,12 +91,18 @@ public:
     // finished. A URL that is not http(s) fails (asynchronously, like any other failure).
     HttpHandler *start(const HttpRequest &request);
 
+    // The time limit and body cap of requests that set none.
+    void setDefaultTimeout(int ms) { m_defaultTimeoutMs = ms; }
+    void setDefaultMaxBodyBytes(qint64 bytes) { m_defaultMaxBytes = bytes; }
+
     // Empties the cookie jar of this client.
     void clearCookies();
     QNetworkAccessManager *manager() const { return m_manager; }
 
 private:
     QNetworkAccessManager *m_manager;
+    int m_defaultTimeoutMs = HttpRequest::DefaultTimeoutMs;
+    qint64 m_defaultMaxBytes = HttpRequest::DefaultMaxBodyBytes;
 };
 
 // True when the bytes read as UTF-8: a byte-order mark, or only well-formed sequences of up to
