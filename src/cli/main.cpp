@@ -52,8 +52,9 @@ int main(int argc, char *argv[])
         args = args.mid(2);
     }
     if (args.isEmpty()) {
+        Cli::usageError(io, QStringLiteral("no command given"));
         err << QString::fromLatin1(usage);
-        return Cli::usageError(io, QStringLiteral("no command given"));
+        return 2;
     }
     const QString command = args.takeFirst();
     const QString programDir = ProgramDir::resolve(home);
