@@ -19,6 +19,9 @@
 #include "collector/rule_page.h"
 #include "common/text.h"
 #include "controls/link_label.h"
+#include "rewriting/frm_edit_dic.h"
+#include "rewriting/frm_seo.h"
+#include "rewriting/rewrite_steps.h"
 #include "controls/ticker.h"
 
 #include <QCheckBox>
@@ -29,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -84,10 +88,59 @@ void FrmMain::wireCollection()
     connect(m_collectPage->ButtonStart, &QPushButton::clicked, this, &FrmMain::startCollecting);
     connect(m_collectPage->ButtonStop, &QPushButton::clicked, m_engine, &CollectionEngine::stop);
     connect(m_collectPage->Labelinsert, &LinkLabel::clicked, this, &FrmMain::importRule);
+    connect(m_collectPage->ChkSeo, &QCheckBox::clicked, this,
+            [this] { openModal<FrmSEO>(m_context); });
+    connect(m_collectPage->Chkdl, &QCheckBox::clicked, this, &FrmMain::Chkdl_Click);
+
+    m_progressBar1 = new QProgressBar(this);
+    m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar1->setGeometry(-1000, -1000, 100, 10); // in the off-screen work area
+    const LogSink log = [this](const QString &m) { WriteLog(m); };
+    m_engine->setSeoStep(makeSeoStep(m_context.programDir, log));
+    m_engine->setWycStep(makeWycStep(
+        m_synonymPass, *m_context.seams.random,
+        [this] {
+            if (m_collectPage->Optdl->isChecked())
+                return SplitMode::Paragraph;
+            if (m_collectPage->Optjz->isChecked())
+                return SplitMode::Sentence;
+            return SplitMode::None;
+        },
+        log,
+        RewriteProgress{[this](int max) { m_progressBar1->setMaximum(max); },
+                        [this](int value) { m_progressBar1->setValue(value); }}));
+
     connect(m_collectPage->Labelhtml1, &LinkLabel::clicked, this, [this] {
         m_context.seams.browser->openUrl(m_context.hosts.url(
             QString::fromLatin1(ServiceHosts::Vendor), QStringLiteral("/redirect.php?from=html")));
     });
+}
+
+void FrmMain::Chkdl_Click()
+{
+    m_context.seams.messages->show(MessageIcon::Information, QStringLiteral("温馨提示"),
+                                   QStringLiteral("使用本功能时，请确保您已经选择了文章伪原创选项"));
+    const bool on = m_collectPage->Chkdl->isChecked();
+    for (QRadioButton *option : {m_collectPage->Optdl, m_collectPage->Optjz}) {
+        option->setEnabled(on);
+        if (!on) {
+            // Radio buttons of one group cannot all be cleared while exclusive.
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(true);
+        }
+    }
+}
+
+void FrmMain::openDictionaryEditor()
+{
+    if (!m_editDic) {
+        m_editDic = new FrmEditDic(m_context, this);
+        m_editDic->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_editDic->show();
+    m_editDic->raise();
+    m_editDic->activateWindow();
 }
 
 QStringList FrmMain::List1() const
@@ -177,7 +230,8 @@ void FrmMain::buildMenus()
                 seams.messages->show(MessageIcon::Information, QStringLiteral("提示"),
                                      QStringLiteral("下个版本推出！"));
             });
-    add(tool, "tDictmana", QStringLiteral("伪原创词库管理"));
+    connect(add(tool, "tDictmana", QStringLiteral("伪原创词库管理")), &QAction::triggered, this,
+            &FrmMain::openDictionaryEditor);
     connect(add(tool, "Weblink", QStringLiteral("友情链接交换平台")), &QAction::triggered, this,
             [this] { openModal<FrmFriend>(m_context); });
 
@@ -275,6 +329,7 @@ bool FrmMain::load()
     if (!table)
         return false;
     m_synonyms = std::move(*table);
+    m_synonymPass = SynonymPass(m_synonyms);
     m_webindex->Navigate(m_context.hosts.url(QString::fromLatin1(ServiceHosts::Vendor),
                                              QStringLiteral("/software/collector/info.html")));
     m_labelSite->setText(QStringLiteral("站点名：")

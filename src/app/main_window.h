@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rewriting/synonym_dict.h"
+#include "rewriting/synonym_pass.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,6 +15,8 @@ struct AppContext;
 class ArticleStore;
 class CollectPage;
 class CollectionEngine;
+class FrmEditDic;
+class QProgressBar;
 class Inet;
 class RulePage;
 class LinkLabel;
@@ -59,7 +62,13 @@ public:
     // ButtonStart: starts the run, or says why it cannot start.
     void startCollecting();
 
+    // Chkdl: the shuffle switch enables or disables (and clears) the two shuffle options.
+    void Chkdl_Click();
+    // tDictmana: the dictionary editor, one window at a time, without blocking.
+    void openDictionaryEditor();
+
     const SynonymTable &synonyms() const { return m_synonyms; }
+    const SynonymPass &synonymPass() const { return m_synonymPass; }
     CollectionEngine *engine() const { return m_engine; }
     CollectPage *collectPage() const { return m_collectPage; }
     RulePage *rulePage() const { return m_rulePage; }
@@ -86,6 +95,9 @@ private:
 
     AppContext &m_context;
     SynonymTable m_synonyms;
+    SynonymPass m_synonymPass;
+    QPointer<FrmEditDic> m_editDic;
+    QProgressBar *m_progressBar1 = nullptr; // off-screen: the rewriting's progress
     Inet *m_inetLiu;
     qint16 m_logLines = 0;
 

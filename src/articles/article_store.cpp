@@ -1,7 +1,7 @@
 // The article store.
 #include "articles/article_store.h"
 
-#include "articles/sqlite_connection.h"
+#include "common/sqlite_connection.h"
 #include "common/program_dir.h"
 
 #include <QSqlError>

@@ -7,7 +7,12 @@
 #include "common/codec.h"
 #include "common/http.h"
 #include "common/process_sound.h"
+#include "common/fso.h"
 #include "common/program_dir.h"
+#include "common/random.h"
+#include "rewriting/rewrite_steps.h"
+#include "rewriting/rewriting.h"
+#include "rewriting/synonym_pass.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,6 +35,30 @@ std::optional<CollectionRule> loadRule(const QString &file, CliIo &io)
     return Rules::read(file);
 }
 
+// The program directory's dictionary; nothing (with the reason said) when it is missing.
+std::optional<SynonymTable> loadDictionary(const QString &programDir, CliIo &io)
+{
+    const QString path = SynonymDict::path(programDir);
+    if (!QFileInfo(path).isFile()) {
+        usageError(io, QStringLiteral("词典文件损坏或丢失，请到官网下载完整安装包！ (") + path + u')');
+        return std::nullopt;
+    }
+    FSO fso;
+    fso.OpenFile(path);
+    return SynonymDict::parse(fso.GetFileText());
+}
+
+std::optional<SplitMode> parseShuffle(const QString &value)
+{
+    if (value == u"none")
+        return SplitMode::None;
+    if (value == u"paragraph")
+        return SplitMode::Paragraph;
+    if (value == u"sentence")
+        return SplitMode::Sentence;
+    return std::nullopt;
+}
+
 QString logLine(const QString &message)
 {
     return QTime::currentTime().toString(QStringLiteral("HH:mm")) + QStringLiteral(" - ")
@@ -43,6 +72,9 @@ int harvest(const QString &programDir, const QStringList &args, CliIo &io)
     QString ruleFile;
     bool stripHtml = false;
     bool sound = false;
+    bool seo = false;
+    bool wyc = false;
+    SplitMode mode = SplitMode::None;
     std::optional<int> periodMs;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -50,6 +82,16 @@ int harvest(const QString &programDir, const QStringList &args, CliIo &io)
             stripHtml = true;
         } else if (a == u"--sound") {
             sound = true;
+        } else if (a == u"--seo") {
+            seo = true;
+        } else if (a == u"--wyc") {
+            wyc = true;
+        } else if (a == u"--shuffle") {
+            const std::optional<SplitMode> m = parseShuffle(args.value(i + 1));
+            if (!m)
+                return usageError(io, QStringLiteral("--shuffle takes none, paragraph or sentence"));
+            mode = *m;
+            ++i;
         } else if (a == u"--interval-ms") {
             bool ok = false;
             const int ms = i + 1 < args.size() ? args.at(i + 1).toInt(&ok) : 0;
@@ -83,6 +125,16 @@ int harvest(const QString &programDir, const QStringList &args, CliIo &io)
         return usageError(io, QStringLiteral("the number range gives ") + QString::number(count)
                                   + QStringLiteral(" pages; at most 32767 are allowed"));
 
+    SynonymTable dictionary;
+    if (wyc) {
+        const std::optional<SynonymTable> loaded = loadDictionary(programDir, io);
+        if (!loaded)
+            return 2;
+        dictionary = *loaded;
+    }
+    const SynonymPass pass(dictionary);
+    SeededRandom random;
+
     HttpClient http;
     ArticleStore store(programDir);
     ProcessSoundPlayer player;
@@ -95,12 +147,17 @@ int harvest(const QString &programDir, const QStringList &args, CliIo &io)
     options.contentEnd = rule->ContentEnd;
     options.stripHtml = stripHtml;
     options.sound = sound;
+    options.seo = seo;
+    options.wyc = wyc;
     engine.setOptionsSource([options] { return options; });
-    bool saveFailed = false;
-    QObject::connect(&engine, &CollectionEngine::log, &engine, [&io](const QString &m) {
+    const LogSink log = [&io](const QString &m) {
         io.out << logLine(m) << '\n';
         io.out.flush();
-    });
+    };
+    engine.setSeoStep(makeSeoStep(programDir, log));
+    engine.setWycStep(makeWycStep(pass, random, [mode] { return mode; }, log));
+    bool saveFailed = false;
+    QObject::connect(&engine, &CollectionEngine::log, &engine, log);
     QObject::connect(&engine, &CollectionEngine::saveFailed, &engine,
                      [&saveFailed] { saveFailed = true; });
     QObject::connect(&engine, &CollectionEngine::runEnded, &engine,
@@ -109,6 +166,48 @@ int harvest(const QString &programDir, const QStringList &args, CliIo &io)
     engine.startWithPeriod(*periodMs);
     QCoreApplication::exec();
     return saveFailed ? 1 : 0;
+}
+
+int rewrite(const QString &programDir, const QStringList &args, CliIo &io, QTextStream &in)
+{
+    SplitMode mode = SplitMode::None;
+    bool synonyms = true;
+    std::optional<quint64> seed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == u"--shuffle") {
+            const std::optional<SplitMode> m = parseShuffle(args.value(i + 1));
+            if (!m)
+                return usageError(io, QStringLiteral("--shuffle takes none, paragraph or sentence"));
+            mode = *m;
+            ++i;
+        } else if (a == u"--no-synonyms") {
+            synonyms = false;
+        } else if (a == u"--seed") {
+            bool ok = false;
+            const quint64 value = args.value(i + 1).toULongLong(&ok);
+            if (!ok)
+                return usageError(io, QStringLiteral("--seed needs a whole number"));
+            seed = value;
+            ++i;
+        } else {
+            return usageError(io, QStringLiteral("unexpected argument: ") + a);
+        }
+    }
+    SynonymTable table;
+    if (synonyms) {
+        const std::optional<SynonymTable> loaded = loadDictionary(programDir, io);
+        if (!loaded)
+            return 2;
+        table = *loaded;
+    }
+    const SynonymPass pass(table);
+    SeededRandom random = seed ? SeededRandom(*seed) : SeededRandom();
+    in.setEncoding(QStringConverter::Utf8);
+    const QString text = Codec::toCrLf(in.readAll());
+    const std::optional<QString> result = WycProcess(text, mode, synonyms, pass, random);
+    io.out << Codec::toLf(result.value_or(text));
+    return 0;
 }
 
 int testRule(const QString &, const QStringList &args, CliIo &io)

@@ -16,10 +16,13 @@ namespace {
 const char usage[] =
     "usage: morvane-cli [--home DIR] COMMAND ...\n"
     "commands:\n"
-    "  harvest RULE_FILE [--strip-html] [--interval-ms N] [--sound]\n"
+    "  harvest RULE_FILE [--strip-html] [--interval-ms N] [--sound] [--seo] [--wyc]\n"
+    "          [--shuffle none|paragraph|sentence]\n"
     "                      harvest the rule's pages into DIR/data/Article.db\n"
     "  test-rule RULE_FILE print the rule test's title and body\n"
     "  articles            list the stored articles: ID, tab, title\n"
+    "  rewrite [--shuffle none|paragraph|sentence] [--no-synonyms] [--seed N]\n"
+    "                      rewrite UTF-8 text from standard input with the dictionary\n"
     "  home                print the program directory\n";
 
 } // namespace
@@ -72,5 +75,9 @@ int main(int argc, char *argv[])
         return Cli::testRule(programDir, args, io);
     if (command == u"articles")
         return Cli::articles(programDir, args, io);
+    if (command == u"rewrite") {
+        QTextStream in(stdin);
+        return Cli::rewrite(programDir, args, io, in);
+    }
     return Cli::usageError(io, QStringLiteral("unknown command: ") + command);
 }

@@ -1,5 +1,5 @@
 // One SQLite connection for the length of one operation.
-#include "articles/sqlite_connection.h"
+#include "common/sqlite_connection.h"
 
 #include <QAtomicInteger>
 #include <QDir>
