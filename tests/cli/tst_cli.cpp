@@ -1,6 +1,7 @@
 // morvane-cli: argument handling and exit codes, harvest, test-rule and articles against the
 // fixture site, and a harvest killed in the middle.
 #include "articles/article_store.h"
+#include "rewriting/keyword_store.h"
 #include "fixture_site.h"
 #include "temp_program_dir.h"
 
@@ -18,11 +19,13 @@ struct Run
 };
 
 // Runs the tool while the event loop (and so the fixture server) keeps running.
-Run runCli(const QStringList &args)
+Run runCli(const QStringList &args, const QByteArray &input = QByteArray())
 {
     QProcess p;
     p.start(QStringLiteral(MORVANE_CLI), args);
     p.waitForStarted();
+    p.write(input);
+    p.closeWriteChannel();
     QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 60000);
     Run r;
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -47,6 +50,10 @@ private slots:
     void harvestReportsStoreFailure();
     void killedHarvestKeepsStoredArticles();
     void testRule();
+    void rewrite();
+    void rewriteRefusals_data();
+    void rewriteRefusals();
+    void harvestWithLinksAndRewriting();
 
 private:
     FixtureServer m_server;
@@ -215,6 +222,73 @@ void TestCli::testRule()
     const Run dead = runCli({u"--home"_qs, dir.path(), u"test-rule"_qs, dir.file(u"dead.Rule"_qs)});
     QCOMPARE(dead.exitCode, 1);
     QCOMPARE(dead.err, QStringLiteral("获取信息失败，请确认好信息后再试！\n"));
+}
+
+void TestCli::rewrite()
+{
+    TempProgramDir dir;
+    QVERIFY(dir.write(QStringLiteral("data/dict.dict"), Codec::encodeAnsi(u"我们|咱们\r\n非常|十分"_qs)));
+    const QByteArray text = QStringLiteral("我们非常喜欢第一段。\n\n\n第二段也非常好。\n第三段在这里。\n").toUtf8();
+    const QStringList base{u"--home"_qs, dir.path(), u"rewrite"_qs};
+    const Run plain = runCli(base, text);
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(plain.out, QStringLiteral("咱们十分喜欢第一段。\n第二段也十分好。\n第三段在这里。"));
+
+    const QStringList shuffled = base + QStringList{u"--shuffle"_qs, u"paragraph"_qs, u"--seed"_qs, u"7"_qs};
+    const Run a = runCli(shuffled, text);
+    const Run b = runCli(shuffled, text);
+    QCOMPARE(a.exitCode, 0);
+    QCOMPARE(a.out, b.out); // same seed, same text, same options: same output
+    QStringList paragraphs = a.out.split(u'\n');
+    paragraphs.sort();
+    QCOMPARE(paragraphs, (QStringList{u"咱们十分喜欢第一段。"_qs, u"第三段在这里。"_qs, u"第二段也十分好。"_qs}));
+
+    const Run bare = runCli(base + QStringList{u"--no-synonyms"_qs}, text);
+    QCOMPARE(bare.out, QStringLiteral("我们非常喜欢第一段。\n第二段也非常好。\n第三段在这里。"));
+    const Run tiny = runCli(base, "短");
+    QCOMPARE(tiny.out, QStringLiteral("短"));
+}
+
+void TestCli::rewriteRefusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("withDictionary");
+    QTest::newRow("bad shuffle") << QStringList{u"--shuffle"_qs, u"words"_qs} << true;
+    QTest::newRow("bad seed") << QStringList{u"--seed"_qs, u"x"_qs} << true;
+    QTest::newRow("unknown option") << QStringList{u"--fast"_qs} << true;
+    QTest::newRow("missing dictionary") << QStringList{} << false;
+}
+
+void TestCli::rewriteRefusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, withDictionary);
+    TempProgramDir dir;
+    if (!withDictionary)
+        QVERIFY(dir.remove(QStringLiteral("data/dict.dict")));
+    const Run r = runCli(QStringList{u"--home"_qs, dir.path(), u"rewrite"_qs} + args, "一二三四五六七八九十");
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.out.isEmpty());
+}
+
+void TestCli::harvestWithLinksAndRewriting()
+{
+    TempProgramDir dir;
+    QVERIFY(dir.write(QStringLiteral("data/dict.dict"), Codec::encodeAnsi(u"正文|内容"_qs)));
+    QVERIFY(dir.write(QStringLiteral("site.Rule"), FixtureSite::ruleBytes(m_server)));
+    KeywordStore(dir.path()).add(QStringLiteral("第一段"), QStringLiteral("http://k.test"));
+    const Run r = runCli({u"--home"_qs, dir.path(), u"harvest"_qs, dir.file(u"site.Rule"_qs),
+                          u"--interval-ms"_qs, u"1"_qs, u"--strip-html"_qs, u"--seo"_qs, u"--wyc"_qs,
+                          u"--shuffle"_qs, u"sentence"_qs});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out.count(QStringLiteral("关键词优化处理中....关键词优化完成！")), 3);
+    QCOMPARE(r.out.count(QStringLiteral("文章伪原创处理完成！")), 3);
+    ArticleStore store(dir.path());
+    const auto rows = store.list();
+    QCOMPARE(rows.size(), 3);
+    QVERIFY(store.read(rows.at(0).first)->content.startsWith(QStringLiteral("内容一")));
+    QVERIFY(store.read(rows.at(2).first)->content.contains(
+        QStringLiteral("<a href=\"http://k.test\" target=\"_blank\">第一段</a>")));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
