@@ -13,6 +13,7 @@
 #include "common/settings.h"
 #include "common/web_browser.h"
 #include "articles/article_store.h"
+#include "articles/frm_article_data.h"
 #include "collector/collect_page.h"
 #include "collector/collection_rule.h"
 #include "collector/collection_engine.h"
@@ -143,6 +144,17 @@ void FrmMain::openDictionaryEditor()
     m_editDic->activateWindow();
 }
 
+void FrmMain::openArticleManager()
+{
+    if (!m_articleData) {
+        m_articleData = new FrmArticleData(m_context, this);
+        m_articleData->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_articleData->show();
+    m_articleData->raise();
+    m_articleData->activateWindow();
+}
+
 QStringList FrmMain::List1() const
 {
     return m_engine->pages();
@@ -264,12 +276,13 @@ void FrmMain::buildPages()
     QPushButton *button2 = button("Button2", QStringLiteral("采集任务"), 112);
     QPushButton *button3 = button("Button3", QStringLiteral("采集规则"), 216);
     button("Button4", QStringLiteral("关键词采集"), 320);
-    button("Button5", QStringLiteral("内容管理"), 424);
+    QPushButton *button5 = button("Button5", QStringLiteral("内容管理"), 424);
     button("Button6", QStringLiteral("关键词工具"), 528);
     QPushButton *button7 = button("Button7", QStringLiteral("官方网站"), 632);
     connect(button1, &QPushButton::clicked, this, &FrmMain::ShowHomePage);
     connect(button2, &QPushButton::clicked, this, &FrmMain::ShowCollectPage);
     connect(button3, &QPushButton::clicked, this, &FrmMain::ShowRulePage);
+    connect(button5, &QPushButton::clicked, this, &FrmMain::openArticleManager);
     connect(button7, &QPushButton::clicked, this,
             [this] { openVendorSite(QStringLiteral("mainbutton")); });
 

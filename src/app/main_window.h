@@ -15,6 +15,7 @@ struct AppContext;
 class ArticleStore;
 class CollectPage;
 class CollectionEngine;
+class FrmArticleData;
 class FrmEditDic;
 class QProgressBar;
 class Inet;
@@ -66,6 +67,8 @@ public:
     void Chkdl_Click();
     // tDictmana: the dictionary editor, one window at a time, without blocking.
     void openDictionaryEditor();
+    // Button5: the article manager, one window at a time, without blocking.
+    void openArticleManager();
 
     const SynonymTable &synonyms() const { return m_synonyms; }
     const SynonymPass &synonymPass() const { return m_synonymPass; }
@@ -97,6 +100,7 @@ private:
     SynonymTable m_synonyms;
     SynonymPass m_synonymPass;
     QPointer<FrmEditDic> m_editDic;
+    QPointer<FrmArticleData> m_articleData;
     QProgressBar *m_progressBar1 = nullptr; // off-screen: the rewriting's progress
     Inet *m_inetLiu;
     qint16 m_logLines = 0;

@@ -113,6 +113,58 @@ QList<QPair<qint64, QString>> ArticleStore::list(bool *ok)
 
 QList<qint64> ArticleStore::idsNewestFirst(bool *ok)
 {
+    return ids(QStringLiteral("SELECT ID FROM 文章列表 ORDER BY ID DESC"), ok);
+}
+
+QList<qint64> ArticleStore::idsOldestFirst(bool *ok)
+{
+    return ids(QStringLiteral("SELECT ID FROM 文章列表 ORDER BY ID"), ok);
+}
+
+QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
+{
+    QHash<qint64, QString> titles;
+    SqliteConnection c(m_path, createTable);
+    if (!c.isOpen()) {
+        m_error = c.errorText();
+        return titles;
+    }
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT ID, 标题 FROM 文章列表 WHERE ID BETWEEN ? AND ?"));
+    q.addBindValue(qMin(first, last));
+    q.addBindValue(qMax(first, last));
+    if (!q.exec()) {
+        m_error = q.lastError().text();
+        return titles;
+    }
+    while (q.next())
+        titles.insert(q.value(0).toLongLong(), q.value(1).toString());
+    return titles;
+}
+
+bool ArticleStore::forEachNewestFirst(const std::function<bool(const Article &)> &visit)
+{
+    SqliteConnection c(m_path, createTable);
+    if (!c.isOpen()) {
+        m_error = c.errorText();
+        return false;
+    }
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT ID, 标题, 内容 FROM 文章列表 ORDER BY ID DESC"))) {
+        m_error = q.lastError().text();
+        return false;
+    }
+    while (q.next()) {
+        if (!visit(Article{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString()}))
+            break;
+    }
+    return true;
+}
+
+QList<qint64> ArticleStore::ids(const QString &sql, bool *ok)
+{
     QList<qint64> ids;
     if (ok)
         *ok = false;
@@ -123,7 +175,7 @@ QList<qint64> ArticleStore::idsNewestFirst(bool *ok)
     }
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT ID FROM 文章列表 ORDER BY ID DESC"))) {
+    if (!q.exec(sql)) {
         m_error = q.lastError().text();
         return ids;
     }

@@ -3,10 +3,12 @@
 // behind; every write is committed (durably) before the call returns. Values are always bound.
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 struct Article
@@ -37,6 +39,13 @@ public:
     QList<QPair<qint64, QString>> list(bool *ok = nullptr);
     // Ids of every article, newest first: the export's cursor.
     QList<qint64> idsNewestFirst(bool *ok = nullptr);
+    // Ids of every article in insertion order: the manager's list.
+    QList<qint64> idsOldestFirst(bool *ok = nullptr);
+    // Titles of the articles with ids from first to last (null titles as empty text).
+    QHash<qint64, QString> titlesBetween(qint64 first, qint64 last);
+    // Every article, newest first, read in one pass; visit returns false to stop. False when the
+    // store could not be read.
+    bool forEachNewestFirst(const std::function<bool(const Article &)> &visit);
     std::optional<Article> read(qint64 id);
     // Rewrites the title and content of one article; false when it failed or no such row exists.
     bool rewrite(qint64 id, const QString &title, const QString &content);
@@ -50,6 +59,8 @@ public:
     static QString idText(qint64 id);
 
 private:
+    QList<qint64> ids(const QString &sql, bool *ok);
+
     QString m_path;
     QString m_error;
 };

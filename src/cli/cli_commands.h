@@ -20,6 +20,7 @@ int usageError(CliIo &io, const QString &reason);
 int harvest(const QString &programDir, const QStringList &args, CliIo &io);
 int testRule(const QString &programDir, const QStringList &args, CliIo &io);
 int articles(const QString &programDir, const QStringList &args, CliIo &io);
+int exportArticles(const QString &programDir, const QStringList &args, CliIo &io);
 int rewrite(const QString &programDir, const QStringList &args, CliIo &io, QTextStream &in);
 
 } // namespace Cli

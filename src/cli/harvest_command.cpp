@@ -1,4 +1,5 @@
 // morvane-cli harvest, test-rule and articles: the collector without windows.
+#include "articles/article_export.h"
 #include "articles/article_store.h"
 #include "cli/cli_commands.h"
 #include "collector/collection_engine.h"
@@ -233,6 +234,43 @@ int testRule(const QString &, const QStringList &args, CliIo &io)
     });
     QCoreApplication::exec();
     return code;
+}
+
+int exportArticles(const QString &programDir, const QStringList &args, CliIo &io)
+{
+    if (args.size() != 1)
+        return usageError(io, QStringLiteral("export needs exactly one folder"));
+    const QString folder = args.first();
+    if (!QFileInfo(folder).isDir())
+        return usageError(io, QStringLiteral("no such folder: ") + folder);
+    ArticleStore store(programDir);
+    qint64 written = 0;
+    qint64 skipped = 0;
+    bool failed = false;
+    const bool read = store.forEachNewestFirst([&](const Article &a) {
+        QString error;
+        switch (ArticleExport::write(folder, a.title, a.content, &error)) {
+        case ArticleExport::Result::Written:
+            ++written;
+            break;
+        case ArticleExport::Result::Skipped:
+            ++skipped;
+            io.err << "skipped: " << Codec::toLf(a.title) << '\n';
+            break;
+        case ArticleExport::Result::Failed:
+            ++skipped;
+            failed = true;
+            io.err << "not written: " << Codec::toLf(a.title) << " (" << error << ")\n";
+            break;
+        }
+        return true;
+    });
+    if (!read) {
+        io.err << "morvane-cli: cannot read the article store: " << store.errorText() << '\n';
+        return 1;
+    }
+    io.out << "written " << written << ", skipped " << skipped << '\n';
+    return failed ? 1 : 0;
 }
 
 int articles(const QString &programDir, const QStringList &args, CliIo &io)

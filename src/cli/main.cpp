@@ -21,6 +21,7 @@ const char usage[] =
     "                      harvest the rule's pages into DIR/data/Article.db\n"
     "  test-rule RULE_FILE print the rule test's title and body\n"
     "  articles            list the stored articles: ID, tab, title\n"
+    "  export FOLDER       write every article to FOLDER as the export window does\n"
     "  rewrite [--shuffle none|paragraph|sentence] [--no-synonyms] [--seed N]\n"
     "                      rewrite UTF-8 text from standard input with the dictionary\n"
     "  home                print the program directory\n";
@@ -75,6 +76,8 @@ int main(int argc, char *argv[])
         return Cli::testRule(programDir, args, io);
     if (command == u"articles")
         return Cli::articles(programDir, args, io);
+    if (command == u"export")
+        return Cli::exportArticles(programDir, args, io);
     if (command == u"rewrite") {
         QTextStream in(stdin);
         return Cli::rewrite(programDir, args, io, in);

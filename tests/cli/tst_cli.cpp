@@ -6,6 +6,7 @@
 #include "temp_program_dir.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -54,6 +55,7 @@ private slots:
     void rewriteRefusals_data();
     void rewriteRefusals();
     void harvestWithLinksAndRewriting();
+    void exportArticles();
 
 private:
     FixtureServer m_server;
@@ -289,6 +291,30 @@ void TestCli::harvestWithLinksAndRewriting()
     QVERIFY(store.read(rows.at(0).first)->content.startsWith(QStringLiteral("内容一")));
     QVERIFY(store.read(rows.at(2).first)->content.contains(
         QStringLiteral("<a href=\"http://k.test\" target=\"_blank\">第一段</a>")));
+}
+
+void TestCli::exportArticles()
+{
+    TempProgramDir dir;
+    ArticleStore store(dir.path());
+    QVERIFY(store.SaveArticle(QStringLiteral("同题"), QStringLiteral("旧")));
+    QVERIFY(store.SaveArticle(QStringLiteral("../出界"), QStringLiteral("x")));
+    QVERIFY(store.SaveArticle(QStringLiteral("同题"), QStringLiteral(" 新 ")));
+    QVERIFY(store.SaveArticle(QStringLiteral("引号"), QStringLiteral("他说\"好\"")));
+    QTemporaryDir target;
+    const Run r = runCli({u"--home"_qs, dir.path(), u"export"_qs, target.path()});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QStringLiteral("written 3, skipped 1\n"));
+    QCOMPARE(r.err, QStringLiteral("skipped: ../出界\n"));
+    QDir folder(target.path());
+    QCOMPARE(folder.entryList(QDir::Files), (QStringList{u"同题.txt"_qs, u"引号.txt"_qs}));
+    QFile same(folder.filePath(QStringLiteral("同题.txt")));
+    QVERIFY(same.open(QIODevice::ReadOnly));
+    QCOMPARE(same.readAll(), Codec::encodeAnsi(u"\"旧\"\r\n"_qs));
+
+    const Run missing = runCli({u"--home"_qs, dir.path(), u"export"_qs, target.filePath(u"none"_qs)});
+    QCOMPARE(missing.exitCode, 2);
+    QVERIFY(missing.out.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
