@@ -4,7 +4,12 @@
 #include "common/codec.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace ArticleExport {
 
@@ -41,13 +46,33 @@ Result write(const QString &folder, const QString &title, const QString &content
     const std::optional<QString> name = fileName(title);
     if (!name)
         return Result::Skipped;
-    QSaveFile file(QDir(folder).filePath(*name));
+    // Written beside its final name and renamed over it, so that an interrupted export never
+    // leaves a half-written file. Exports are not synced to disk one by one: a hundred thousand
+    // syncs would make the export crawl, and the files can always be written again.
+    const QDir dir(folder);
+    const QString target = dir.filePath(*name);
+    const QString temporary = dir.filePath(QStringLiteral(".morvane-")
+                                           + QString::number(QRandomGenerator::global()->generate64(), 36)
+                                           + QStringLiteral(".tmp"));
+    QFile file(temporary);
     const QByteArray bytes = fileBytes(content);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const auto fail = [&](const QString &why) {
         if (error)
-            *error = file.errorString();
+            *error = why;
+        file.remove();
         return Result::Failed;
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.close();
+        return fail(why);
     }
+    file.close();
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData())
+        != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     return Result::Written;
 }
 

@@ -10,8 +10,12 @@
 
 namespace {
 
-const QString createTable = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS 文章列表 (ID INTEGER PRIMARY KEY AUTOINCREMENT, 标题 TEXT, 内容 TEXT)");
+// The index holds id and title only, so that the list of a large store is read without
+// touching the contents.
+const QStringList createTable = {
+    QStringLiteral("CREATE TABLE IF NOT EXISTS 文章列表 (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                   "标题 TEXT, 内容 TEXT)"),
+    QStringLiteral("CREATE INDEX IF NOT EXISTS 文章列表_标题 ON 文章列表 (ID, 标题)")};
 
 // A bound text value; a null QString would be stored as NULL, the empty text as ''.
 QVariant text(const QString &s)
@@ -113,12 +117,12 @@ QList<QPair<qint64, QString>> ArticleStore::list(bool *ok)
 
 QList<qint64> ArticleStore::idsNewestFirst(bool *ok)
 {
-    return ids(QStringLiteral("SELECT ID FROM 文章列表 ORDER BY ID DESC"), ok);
+    return ids(QStringLiteral("SELECT ID FROM 文章列表 INDEXED BY 文章列表_标题 ORDER BY ID DESC"), ok);
 }
 
 QList<qint64> ArticleStore::idsOldestFirst(bool *ok)
 {
-    return ids(QStringLiteral("SELECT ID FROM 文章列表 ORDER BY ID"), ok);
+    return ids(QStringLiteral("SELECT ID FROM 文章列表 INDEXED BY 文章列表_标题 ORDER BY ID"), ok);
 }
 
 QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
@@ -131,7 +135,8 @@ QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
     }
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT ID, 标题 FROM 文章列表 WHERE ID BETWEEN ? AND ?"));
+    q.prepare(QStringLiteral(
+        "SELECT ID, 标题 FROM 文章列表 INDEXED BY 文章列表_标题 WHERE ID BETWEEN ? AND ?"));
     q.addBindValue(qMin(first, last));
     q.addBindValue(qMax(first, last));
     if (!q.exec()) {
@@ -264,7 +269,7 @@ qint64 ArticleStore::count()
         return -1;
     }
     QSqlQuery q(c.db());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM 文章列表")) || !q.next()) {
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM 文章列表 INDEXED BY 文章列表_标题")) || !q.next()) {
         m_error = q.lastError().text();
         return -1;
     }

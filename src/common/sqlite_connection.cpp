@@ -17,7 +17,7 @@ QString nextName()
 
 } // namespace
 
-SqliteConnection::SqliteConnection(const QString &path, const QString &createTableSql)
+SqliteConnection::SqliteConnection(const QString &path, const QStringList &setup)
     : m_name(nextName())
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -38,9 +38,11 @@ SqliteConnection::SqliteConnection(const QString &path, const QString &createTab
             return;
         }
     }
-    if (!q.exec(createTableSql)) {
-        m_error = q.lastError().text();
-        return;
+    for (const QString &statement : setup) {
+        if (!q.exec(statement)) {
+            m_error = q.lastError().text();
+            return;
+        }
     }
     m_ok = true;
 }

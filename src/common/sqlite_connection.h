@@ -4,12 +4,13 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class SqliteConnection
 {
 public:
-    // createTableSql runs after opening (CREATE TABLE IF NOT EXISTS ...).
-    SqliteConnection(const QString &path, const QString &createTableSql);
+    // The setup statements run after opening (CREATE TABLE IF NOT EXISTS ..., indexes).
+    SqliteConnection(const QString &path, const QStringList &setup);
     ~SqliteConnection();
     SqliteConnection(const SqliteConnection &) = delete;
     SqliteConnection &operator=(const SqliteConnection &) = delete;

@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString createTable = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS 关键词替换 (id INTEGER PRIMARY KEY AUTOINCREMENT, 关键词 TEXT, 链接 TEXT)");
+const QStringList createTable = {QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS 关键词替换 (id INTEGER PRIMARY KEY AUTOINCREMENT, 关键词 TEXT, 链接 TEXT)")};
 
 } // namespace
 
