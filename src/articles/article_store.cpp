@@ -4,9 +4,12 @@
 #include "common/sqlite_connection.h"
 #include "common/program_dir.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,6 +33,45 @@ ArticleStore::ArticleStore(const QString &programDir)
 {
 }
 
+ArticleStore::~ArticleStore() = default;
+
+namespace {
+
+// The identity of the file at path: device and inode, empty when there is none.
+QByteArray fileIdentity(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QByteArray();
+    return QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
+}
+
+} // namespace
+
+SqliteConnection *ArticleStore::open()
+{
+    // A connection is kept between the calls made on one store object, so that a run storing
+    // article after article pays one sync per article rather than three. It is given up when
+    // the file at the path is no longer the one it opened (moved, deleted, replaced), and after
+    // any failure.
+    if (m_connection && fileIdentity(m_path) == m_identity)
+        return m_connection.get();
+    m_connection.reset();
+    auto connection = std::make_unique<SqliteConnection>(m_path, createTable);
+    if (!connection->isOpen()) {
+        m_error = connection->errorText();
+        return nullptr;
+    }
+    m_identity = fileIdentity(m_path);
+    m_connection = std::move(connection);
+    return m_connection.get();
+}
+
+void ArticleStore::drop()
+{
+    m_connection.reset();
+}
+
 QString ArticleStore::idText(qint64 id)
 {
     return id >= 0 ? QStringLiteral(" ") + QString::number(id) : QString::number(id);
@@ -37,17 +79,17 @@ QString ArticleStore::idText(qint64 id)
 
 bool ArticleStore::SaveArticle(const QString &title, const QString &content)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return false;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("INSERT INTO 文章列表 (标题, 内容) VALUES (?, ?)"));
     q.addBindValue(text(title));
     q.addBindValue(text(content));
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         return false;
     }
     return true;
@@ -56,14 +98,14 @@ bool ArticleStore::SaveArticle(const QString &title, const QString &content)
 ArticleStore::UniqueResult ArticleStore::SaveUniqueArticle(const QString &title,
                                                            const QString &content)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return UniqueResult::Failed;
     }
-    QSqlDatabase &db = c.db();
+    QSqlDatabase &db = c->db();
     if (!db.transaction()) {
         m_error = db.lastError().text();
+        drop();
         return UniqueResult::Failed;
     }
     QSqlQuery q(db);
@@ -71,6 +113,7 @@ ArticleStore::UniqueResult ArticleStore::SaveUniqueArticle(const QString &title,
     q.addBindValue(text(title));
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         db.rollback();
         return UniqueResult::Failed;
     }
@@ -87,6 +130,7 @@ ArticleStore::UniqueResult ArticleStore::SaveUniqueArticle(const QString &title,
     if (!insert.exec() || !db.commit()) {
         m_error = insert.lastError().isValid() ? insert.lastError().text() : db.lastError().text();
         db.rollback();
+        drop();
         return UniqueResult::Failed;
     }
     return UniqueResult::Stored;
@@ -97,15 +141,15 @@ QList<QPair<qint64, QString>> ArticleStore::list(bool *ok)
     QList<QPair<qint64, QString>> rows;
     if (ok)
         *ok = false;
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return rows;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ID, 标题 FROM 文章列表 ORDER BY ID"))) {
         m_error = q.lastError().text();
+        drop();
         return rows;
     }
     while (q.next())
@@ -128,12 +172,11 @@ QList<qint64> ArticleStore::idsOldestFirst(bool *ok)
 QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
 {
     QHash<qint64, QString> titles;
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return titles;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
         "SELECT ID, 标题 FROM 文章列表 INDEXED BY 文章列表_标题 WHERE ID BETWEEN ? AND ?"));
@@ -141,6 +184,7 @@ QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
     q.addBindValue(qMax(first, last));
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         return titles;
     }
     while (q.next())
@@ -150,15 +194,15 @@ QHash<qint64, QString> ArticleStore::titlesBetween(qint64 first, qint64 last)
 
 bool ArticleStore::forEachNewestFirst(const std::function<bool(const Article &)> &visit)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return false;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ID, 标题, 内容 FROM 文章列表 ORDER BY ID DESC"))) {
         m_error = q.lastError().text();
+        drop();
         return false;
     }
     while (q.next()) {
@@ -173,15 +217,15 @@ QList<qint64> ArticleStore::ids(const QString &sql, bool *ok)
     QList<qint64> ids;
     if (ok)
         *ok = false;
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return ids;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.setForwardOnly(true);
     if (!q.exec(sql)) {
         m_error = q.lastError().text();
+        drop();
         return ids;
     }
     while (q.next())
@@ -193,16 +237,16 @@ QList<qint64> ArticleStore::ids(const QString &sql, bool *ok)
 
 std::optional<Article> ArticleStore::read(qint64 id)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return std::nullopt;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("SELECT ID, 标题, 内容 FROM 文章列表 WHERE ID = ?"));
     q.addBindValue(id);
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         return std::nullopt;
     }
     if (!q.next())
@@ -212,18 +256,18 @@ std::optional<Article> ArticleStore::read(qint64 id)
 
 bool ArticleStore::rewrite(qint64 id, const QString &title, const QString &content)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return false;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("UPDATE 文章列表 SET 标题 = ?, 内容 = ? WHERE ID = ?"));
     q.addBindValue(text(title));
     q.addBindValue(text(content));
     q.addBindValue(id);
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         return false;
     }
     return q.numRowsAffected() > 0;
@@ -231,16 +275,16 @@ bool ArticleStore::rewrite(qint64 id, const QString &title, const QString &conte
 
 bool ArticleStore::remove(qint64 id)
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return false;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("DELETE FROM 文章列表 WHERE ID = ?"));
     q.addBindValue(id);
     if (!q.exec()) {
         m_error = q.lastError().text();
+        drop();
         return false;
     }
     return true;
@@ -248,14 +292,14 @@ bool ArticleStore::remove(qint64 id)
 
 bool ArticleStore::removeAll()
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return false;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     if (!q.exec(QStringLiteral("DELETE FROM 文章列表"))) {
         m_error = q.lastError().text();
+        drop();
         return false;
     }
     return true;
@@ -263,14 +307,14 @@ bool ArticleStore::removeAll()
 
 qint64 ArticleStore::count()
 {
-    SqliteConnection c(m_path, createTable);
-    if (!c.isOpen()) {
-        m_error = c.errorText();
+    SqliteConnection *c = open();
+    if (!c) {
         return -1;
     }
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM 文章列表 INDEXED BY 文章列表_标题")) || !q.next()) {
         m_error = q.lastError().text();
+        drop();
         return -1;
     }
     return q.value(0).toLongLong();

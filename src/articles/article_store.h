@@ -1,6 +1,7 @@
-// The article store data/Article.db, table 文章列表 (ID, 标题, 内容). Every operation opens its own
-// connection and releases it on every path, so a failure never leaves a connection or transaction
-// behind; every write is committed (durably) before the call returns. Values are always bound.
+// The article store data/Article.db, table 文章列表 (ID, 标题, 内容). Every write is committed
+// (durably) before the call returns and no transaction outlives a call; a store object keeps its
+// connection between calls while the file stays the same, and gives it up after any failure.
+// Values are always bound.
 #pragma once
 
 #include <QHash>
@@ -9,7 +10,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class SqliteConnection;
 
 struct Article
 {
@@ -22,6 +26,9 @@ class ArticleStore
 {
 public:
     explicit ArticleStore(const QString &programDir);
+    ~ArticleStore();
+    ArticleStore(const ArticleStore &) = delete;
+    ArticleStore &operator=(const ArticleStore &) = delete;
 
     QString path() const { return m_path; }
     // The last failure's description.
@@ -60,7 +67,11 @@ public:
 
 private:
     QList<qint64> ids(const QString &sql, bool *ok);
+    SqliteConnection *open();
+    void drop();
 
+    std::unique_ptr<SqliteConnection> m_connection;
+    QByteArray m_identity;
     QString m_path;
     QString m_error;
 };

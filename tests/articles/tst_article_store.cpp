@@ -20,6 +20,7 @@ private slots:
     void missingFolderFails();
     void junkFileFails();
     void failureLeavesNothingBehind();
+    void replacedFileIsFollowed();
 };
 
 void TestArticleStore::saveTwiceStoresTwoRows()
@@ -154,13 +155,26 @@ void TestArticleStore::failureLeavesNothingBehind()
     QVERIFY(store.SaveArticle(QStringLiteral("kept"), QStringLiteral("c")));
     QVERIFY(QFile::rename(dir.file(QStringLiteral("data")), dir.file(QStringLiteral("moved"))));
     QVERIFY(!store.SaveArticle(QStringLiteral("lost"), QStringLiteral("c")));
+    QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); // given up after the failure
     QVERIFY(QFile::rename(dir.file(QStringLiteral("moved")), dir.file(QStringLiteral("data"))));
     QVERIFY(store.SaveArticle(QStringLiteral("after"), QStringLiteral("c")));
     const auto rows = store.list();
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).second, QStringLiteral("kept"));
     QCOMPARE(rows.at(1).second, QStringLiteral("after"));
-    QCOMPARE(QSqlDatabase::connectionNames(), QStringList());
+}
+
+void TestArticleStore::replacedFileIsFollowed()
+{
+    // A store object that keeps its connection notices that the file was replaced.
+    TempProgramDir dir;
+    ArticleStore store(dir.path());
+    QVERIFY(store.SaveArticle(QStringLiteral("old file"), QStringLiteral("c")));
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(store.path() + QString::fromLatin1(suffix));
+    QVERIFY(store.SaveArticle(QStringLiteral("new file"), QStringLiteral("c")));
+    QCOMPARE(ArticleStore(dir.path()).list().size(), 1);
+    QCOMPARE(ArticleStore(dir.path()).list().first().second, QStringLiteral("new file"));
 }
 
 QTEST_GUILESS_MAIN(TestArticleStore)
