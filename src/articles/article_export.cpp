@@ -2,6 +2,7 @@
 #include "articles/article_export.h"
 
 #include "common/codec.h"
+#include "common/text.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,7 @@ namespace ArticleExport {
 
 QString trimBlanks(const QString &text)
 {
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text.at(b) == u' ')
-        ++b;
-    while (e > b && text.at(e - 1) == u' ')
-        --e;
-    return text.mid(b, e - b);
+    return TrimChars(text, u" ").toString();
 }
 
 std::optional<QString> fileName(const QString &title)

@@ -2,6 +2,7 @@
 #include "collector/profile_file.h"
 
 #include "common/codec.h"
+#include "common/text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,20 +14,9 @@ namespace ProfileFile {
 namespace {
 
 // Blanks as the profile functions trim them.
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 QStringView trimBlanks(QStringView s)
 {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && isBlank(s.at(b)))
-        ++b;
-    while (e > b && isBlank(s.at(e - 1)))
-        --e;
-    return s.mid(b, e - b);
+    return TrimChars(s, u" \t");
 }
 
 // The file's lines. A UTF-8 or UTF-16 byte-order mark says how the file is written; without one

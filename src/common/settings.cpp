@@ -3,6 +3,7 @@
 
 #include "common/codec.h"
 #include "common/program_dir.h"
+#include "common/text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,15 +13,9 @@
 namespace {
 
 // Only the space character is trimmed; tabs belong to keys and values.
-QString trimSpaces(const QString &s)
+QString trimSpaces(QStringView s)
 {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == u' ')
-        ++b;
-    while (e > b && s.at(e - 1) == u' ')
-        --e;
-    return s.mid(b, e - b);
+    return TrimChars(s, u" ").toString();
 }
 
 // The file's lines, or nothing when it cannot be read. A UTF-8 byte-order mark (left by some

@@ -133,6 +133,17 @@ void FleaRandom(QList<qint32> &pList, RandomSource &random, bool pSet_Scan, bool
     }
 }
 
+QStringView TrimChars(QStringView text, QStringView chars)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && chars.contains(text.at(b)))
+        ++b;
+    while (e > b && chars.contains(text.at(e - 1)))
+        --e;
+    return text.mid(b, e - b);
+}
+
 QString ClearVBCRlF(const QString &mStr, const QString &ClearStr)
 {
     qsizetype begin = 0;

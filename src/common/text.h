@@ -36,6 +36,9 @@ void FleaRandom(QList<qint32> &pList, RandomSource &random, bool pSet_Scan = fal
                 bool pSet_Swap = false, qint32 pScan_Start = 0, qint32 pScan_End = 0,
                 qint32 pSwap_Start = 0, qint32 pSwap_End = 0);
 
+// text without the characters of chars at both ends (only those: " " trims spaces but not tabs).
+QStringView TrimChars(QStringView text, QStringView chars);
+
 // mStr without the runs of ClearStr at its end and then at its start. ClearStr is either CR LF
 // or compared against single characters (so a longer or empty delimiter removes nothing).
 QString ClearVBCRlF(const QString &mStr, const QString &ClearStr);
