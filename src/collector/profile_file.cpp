@@ -19,29 +19,6 @@ QStringView trimBlanks(QStringView s)
     return TrimChars(s, u" \t");
 }
 
-// The file's lines. A UTF-8 or UTF-16 byte-order mark says how the file is written; without one
-// it is GB18030.
-bool readLines(const QString &path, QStringList &lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        text = QString::fromUtf8(bytes.mid(3));
-    else if (bytes.startsWith("\xFF\xFE"))
-        text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2),
-                                  (bytes.size() - 2) / 2);
-    else
-        text = Codec::decodeAnsi(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return true;
-}
 
 // The section name of a "[name]" line, or a null string for other lines.
 QString sectionName(const QString &line)
@@ -106,7 +83,7 @@ QString ReadRuleValue(const QString &file, const QString &section, const QString
     if (!QFileInfo(file).isFile())
         return QString();
     QStringList lines;
-    if (!readLines(file, lines))
+    if (!Codec::readTextLines(file, lines))
         return CutAtNul(defaultValue);
     bool inSection = false;
     for (const QString &line : std::as_const(lines)) {
@@ -134,7 +111,7 @@ QString WriteRuleValue(const QString &file, const QString &section, const QStrin
                        const QString &value)
 {
     QStringList lines;
-    if (QFileInfo::exists(file) && !readLines(file, lines))
+    if (QFileInfo::exists(file) && !Codec::readTextLines(file, lines))
         return QStringLiteral("0");
     const QString newLine = key + u'=' + value;
     int sectionStart = -1; // index of the section's header line

@@ -18,28 +18,6 @@ QString trimSpaces(QStringView s)
     return TrimChars(s, u" ").toString();
 }
 
-// The file's lines, or nothing when it cannot be read. A UTF-8 byte-order mark (left by some
-// editors) marks the file as UTF-8; otherwise it is GB18030.
-bool readLines(const QString &path, QStringList &lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        text = Codec::decodeUtf8(bytes.mid(3));
-    else
-        text = Codec::decodeAnsi(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return true;
-}
 
 bool writeContent(const QString &path, const QString &content)
 {
@@ -73,7 +51,7 @@ QString SettingsFile::ReadSetting(const QString &key, const QString &defaultValu
     if (key.isEmpty() || !QFileInfo::exists(m_path))
         return defaultValue;
     QStringList lines;
-    if (!readLines(m_path, lines))
+    if (!Codec::readTextLines(m_path, lines))
         return defaultValue;
     for (const QString &line : std::as_const(lines)) {
         if (trimSpaces(line).startsWith(u'#'))
@@ -99,7 +77,7 @@ bool SettingsFile::WriteSetting(const QString &key, const QString &value) const
         return writeContent(m_path, headerLine() + crlf + newLine + crlf);
     }
     QStringList lines;
-    if (!readLines(m_path, lines))
+    if (!Codec::readTextLines(m_path, lines))
         return false;
     QString content;
     bool notWritten = true;
