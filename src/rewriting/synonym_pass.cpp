@@ -72,16 +72,21 @@ void SynonymPass::addChild(int node, char16_t c, int target)
 void SynonymPass::build(const SynonymTable &table)
 {
     const qsizetype entries = table.size();
-    m_words.reserve(entries);
-    m_replacements.reserve(entries);
+    m_spans.reserve(entries);
     m_entryWord.reserve(entries);
+    qsizetype poolSize = 0;
+    for (const SynonymPair &pair : table)
+        poolSize += pair.Word.size() + pair.Replacement.size();
+    m_text.reserve(poolSize);
     QHash<QString, int> ids;
     ids.reserve(entries);
     std::vector<const QString *> wordText;
     qsizetype totalChars = 0;
     for (const SynonymPair &pair : table) {
-        m_words.push_back(pair.Word);
-        m_replacements.push_back(pair.Replacement);
+        m_spans.push_back({qint32(m_text.size()), qint32(pair.Word.size()),
+                           qint32(m_text.size() + pair.Word.size()), qint32(pair.Replacement.size())});
+        m_text += pair.Word;
+        m_text += pair.Replacement;
         if (pair.Word.isEmpty()) {
             m_entryWord.push_back(-1); // an empty word never changes the text
             continue;
@@ -90,7 +95,7 @@ void SynonymPass::build(const SynonymTable &table)
         if (it == ids.end()) {
             it = ids.insert(pair.Word, int(m_wordLength.size()));
             m_wordLength.push_back(int(pair.Word.size()));
-            wordText.push_back(&m_words.back());
+            wordText.push_back(&pair.Word);
             m_maxWordLength = std::max(m_maxWordLength, int(pair.Word.size()));
             totalChars += pair.Word.size();
         }
@@ -286,7 +291,7 @@ QString SynonymPass::apply(const QString &text, const std::function<void(int)> &
 
     // Entries waiting, smallest index first, each with the blocks where its word may start
     // (singly linked lists in one arena).
-    const std::size_t entries = m_words.size();
+    const std::size_t entries = m_spans.size();
     std::vector<int> head(entries, -1);
     struct Place
     {
@@ -376,8 +381,10 @@ QString SynonymPass::apply(const QString &text, const std::function<void(int)> &
             progress(k);
             reported = k;
         }
-        const QString &word = m_words[k];
-        const QString &replacement = m_replacements[k];
+        const Span &span = m_spans[std::size_t(k)];
+        const QStringView word = QStringView(m_text).mid(span.word, span.wordLength);
+        const QStringView replacement =
+            QStringView(m_text).mid(span.replacement, span.replacementLength);
         const qsizetype length = word.size();
         list.clear();
         for (int p = head[k]; p >= 0; p = arena[p].next)

@@ -23,7 +23,7 @@ public:
     // is called with entry indexes in increasing order (at least for every 20th entry reached).
     QString apply(const QString &text, const std::function<void(int)> &progress = {}) const;
 
-    int size() const { return int(m_words.size()); }
+    int size() const { return int(m_spans.size()); }
 
     // The same result, entry by entry over the whole text: the definition, kept for tests and
     // benchmarks.
@@ -39,8 +39,17 @@ private:
     template <class Sink> void scan(QStringView text, Sink &&sink) const;
 
     // Entries, in table order.
-    std::vector<QString> m_words;
-    std::vector<QString> m_replacements;
+    // Words and replacements of all entries in one block of text, each entry's two pieces side
+    // by side, so that taking an entry up costs few memory accesses.
+    struct Span
+    {
+        qint32 word;        // offset of the word in m_text
+        qint32 wordLength;
+        qint32 replacement; // offset of the replacement in m_text
+        qint32 replacementLength;
+    };
+    QString m_text;
+    std::vector<Span> m_spans;
     std::vector<int> m_entryWord;    // entry -> word id (-1 for an empty word)
     std::vector<int> m_wordEntryStart; // word id -> first index in m_wordEntries (one past: next)
     std::vector<int> m_wordEntries;    // entries grouped by word, ascending within a word
