@@ -38,6 +38,28 @@ quint64 mix(quint64 k)
     return k;
 }
 
+// The first occurrence of needle in text at or after from, -1 when none: a plain scan, quicker
+// than the general search for the short blocks and words here.
+qsizetype findIn(QStringView text, QStringView needle, qsizetype from)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return -1;
+    const QChar *t = text.data();
+    const QChar *w = needle.data();
+    const char16_t first = w[0].unicode();
+    for (qsizetype i = from, last = text.size() - n; i <= last; ++i) {
+        if (t[i].unicode() != first)
+            continue;
+        qsizetype k = 1;
+        while (k < n && t[i + k] == w[k])
+            ++k;
+        if (k == n)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 SynonymPass::SynonymPass(const SynonymTable &table)
@@ -370,6 +392,7 @@ QString SynonymPass::apply(const QString &text, const std::function<void(int)> &
     };
 
     std::vector<int> list;
+    std::vector<qsizetype> found; // the entry's occurrences in the block, left to right
     std::vector<std::pair<qsizetype, qsizetype>> inserted;
     QString rebuilt;
     int reported = -20;
@@ -401,11 +424,12 @@ QString SynonymPass::apply(const QString &text, const std::function<void(int)> &
             // so that the replacement sees the text as one.
             for (;;) {
                 const QString &t = blocks[b].text;
+                found.clear();
+                for (qsizetype at = findIn(t, word, 0); at >= 0; at = findIn(t, word, at + length))
+                    found.push_back(at);
                 if (blocks[b].next < 0 || length < 2)
                     break;
-                qsizetype end = 0;
-                for (qsizetype at = t.indexOf(word); at >= 0; at = t.indexOf(word, at + length))
-                    end = at + length;
+                const qsizetype end = found.empty() ? 0 : found.back() + length;
                 bool crosses = false;
                 for (qsizetype p = qMax(end, t.size() - length + 1); p < t.size() && !crosses; ++p) {
                     qsizetype i = 0;
@@ -430,13 +454,12 @@ QString SynonymPass::apply(const QString &text, const std::function<void(int)> &
             }
             done = b;
             QString &t = blocks[b].text;
-            qsizetype at = t.indexOf(word);
-            if (at < 0)
+            if (found.empty())
                 continue;
             rebuilt.resize(0);
             inserted.clear();
             qsizetype copied = 0;
-            for (; at >= 0; at = t.indexOf(word, at + length)) {
+            for (const qsizetype at : found) {
                 rebuilt += QStringView(t).mid(copied, at - copied);
                 inserted.push_back({rebuilt.size(), rebuilt.size() + replacement.size()});
                 rebuilt += replacement;
