@@ -1,4 +1,5 @@
 // The web view: loading a fixture page, its links, and the editable body of the editing page.
+#include "common/http.h"
 #include "common/web_browser.h"
 #include "fixture_server.h"
 #include "gui_test_main.h"
@@ -14,6 +15,7 @@ private slots:
     void loadsPageAndListsLinks();
     void editingPageBody();
     void bodyOfPageWithoutFrame();
+    void clearCookiesEmptiesBothJars();
 
 private:
     FixtureServer m_server;
@@ -80,6 +82,34 @@ void TestWebBrowser::bodyOfPageWithoutFrame()
     view.readEditableBody([&](bool success, const QString &) { ok = success; });
     QTRY_VERIFY_WITH_TIMEOUT(ok.has_value(), 10000);
     QVERIFY(!*ok);
+}
+
+void TestWebBrowser::clearCookiesEmptiesBothJars()
+{
+    FixtureRoute set = FixtureRoute::page("<html><body>set</body></html>");
+    set.headers.append(qMakePair(QByteArray("Set-Cookie"), QByteArray("web=1; Path=/")));
+    m_server.route(QStringLiteral("/cookie/set"), set);
+    m_server.page(QStringLiteral("/cookie/echo"), "<html><body>echo</body></html>");
+    WebBrowser view;
+    QSignalSpy complete(&view, &WebBrowser::DocumentComplete);
+    const auto load = [&](const QString &path) {
+        complete.clear();
+        view.Navigate(m_server.url(path));
+        QVERIFY(complete.wait(20000));
+    };
+    load(QStringLiteral("/cookie/set"));
+    load(QStringLiteral("/cookie/echo"));
+    QCOMPARE(m_server.requests().last().header("Cookie"), QByteArray("web=1"));
+
+    HttpClient http;
+    ClearCookies(http);
+    // The web engine drops its cookies asynchronously.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            load(QStringLiteral("/cookie/echo"));
+            return m_server.requests().last().header("Cookie").isEmpty();
+        }(),
+        10000);
 }
 
 MORVANE_GUI_TEST_MAIN(TestWebBrowser)
