@@ -107,6 +107,7 @@ RulePage::RulePage(AppContext &context, QWidget *parent)
     buttons->addWidget(labelhtml);
     buttons->addStretch();
     grid->addLayout(buttons, row++, 0, 1, 4);
+    grid->setRowStretch(row, 1); // rows stay together at the top
 
     auto *frameTest = new QGroupBox(QStringLiteral("采集测试"), this);
     frameTest->setObjectName(QStringLiteral("FrameTest"));
