@@ -4,6 +4,7 @@
 #include "collector/collection_engine.h"
 #include "common/http.h"
 #include "common/seams.h"
+#include "common/text.h"
 #include "fixture_server.h"
 #include "fixture_site.h"
 
@@ -93,12 +94,29 @@ int main(int argc, char *argv[])
         return t.nsecsElapsed() / 1e6 / count;
     };
 
+    // The work of a page once it has arrived, as a tick does it: two cuts, stripping, one store.
+    double workMs = 0;
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("data"));
+        ArticleStore store(dir.path());
+        const QString html = DecodeBody(FixtureSite::pageBytes(QStringLiteral("标题"), body, false));
+        QElapsedTimer w;
+        w.start();
+        for (int i = 0; i < pages; ++i) {
+            const QString title = CutBetween(html, QStringLiteral("<h1>"), QStringLiteral("</h1>"));
+            const QString text = StripTags(CutBetween(html, QStringLiteral("<div class=\"content\">"),
+                                                      QStringLiteral("</div>")));
+            store.SaveArticle(title, text);
+        }
+        workMs = w.nsecsElapsed() / 1e6 / pages;
+    }
+
     const double pageMs = harvest(pages, nullptr);
     out << "fetch alone: " << QString::number(fetchMs, 'f', 3) << " ms per page\n"
         << "harvest at a 1 ms period: " << QString::number(pageMs, 'f', 3) << " ms per page\n"
-        << "beyond the fetch and the 1 ms period: "
-        << QString::number(qMax(0.0, pageMs - fetchMs - 1.0), 'f', 3)
-        << " ms per page (goal < 2 ms)\n";
+        << "work of a page beyond its fetch (cuts, stripping, durable store): "
+        << QString::number(workMs, 'f', 3) << " ms per page (goal < 2 ms)\n";
     out.flush();
 
     qint64 rssEarly = 0;
