@@ -44,6 +44,15 @@ bool waitLoaded(WebBrowser *view)
     return QTest::qWaitFor([view] { return view->ReadyState() == 4 && !view->Busy(); }, 20000);
 }
 
+// Opens the first article of the manager in the edit window and waits for its editor page.
+FrmEdit *openFirstForEdit(FrmArticleData &m)
+{
+    select(m, 0);
+    m.CmdEdit->click();
+    auto *edit = m.findChild<FrmEdit *>();
+    return edit && waitLoaded(edit->WebBrowser1) ? edit : nullptr;
+}
+
 QString editorBody(WebBrowser *view)
 {
     std::optional<QString> html;
@@ -205,10 +214,8 @@ void TestArticleWindows::editSaveBeforeEditorLoaded()
     ArticleStore store(h.dir.path());
     QVERIFY(store.SaveArticle(QStringLiteral("原题"), QStringLiteral("<p>原文</p>")));
     FrmArticleData m(h.context);
-    select(m, 0);
-    m.CmdEdit->click();
-    auto *edit = m.findChild<FrmEdit *>();
-    QVERIFY(waitLoaded(edit->WebBrowser1));
+    FrmEdit *edit = openFirstForEdit(m);
+    QVERIFY(edit);
     QVERIFY(!edit->editorHasArticle());
     QPointer<FrmEdit> guard(edit);
     edit->CmdSave->click();
@@ -224,10 +231,8 @@ void TestArticleWindows::editInVisualMode()
     ArticleStore store(h.dir.path());
     QVERIFY(store.SaveArticle(QStringLiteral("原题"), QStringLiteral("<p>原文</p>")));
     FrmArticleData m(h.context);
-    select(m, 0);
-    m.CmdEdit->click();
-    auto *edit = m.findChild<FrmEdit *>();
-    QVERIFY(waitLoaded(edit->WebBrowser1));
+    FrmEdit *edit = openFirstForEdit(m);
+    QVERIFY(edit);
     QCOMPARE(edit->TabStrip1->tabText(0), QStringLiteral("HTML代码模式"));
     QCOMPARE(edit->TabStrip1->tabText(1), QStringLiteral("编辑器模式"));
     QVERIFY(edit->Frame1[0]->isVisibleTo(edit) && !edit->Frame1[1]->isVisibleTo(edit));
@@ -251,10 +256,8 @@ void TestArticleWindows::tabSelectionReloadsEditor()
     ArticleStore store(h.dir.path());
     QVERIFY(store.SaveArticle(QStringLiteral("题"), QStringLiteral("<p>一</p>")));
     FrmArticleData m(h.context);
-    select(m, 0);
-    m.CmdEdit->click();
-    auto *edit = m.findChild<FrmEdit *>();
-    QVERIFY(waitLoaded(edit->WebBrowser1));
+    FrmEdit *edit = openFirstForEdit(m);
+    QVERIFY(edit);
     QSignalSpy loaded(edit, &FrmEdit::editorLoaded);
     emit edit->TabStrip1->tabBarClicked(1);
     QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 10000);
