@@ -18,6 +18,7 @@ private slots:
     void missingFileTellsTheUser();
     void folderOrBadBytes();
     void shippedDictionaryLoads();
+    void largeDictionary();
 };
 
 void TestSynonymDict::parse_data()
@@ -101,6 +102,23 @@ void TestSynonymDict::shippedDictionaryLoads()
         QVERIFY(!pair.Replacement.isEmpty());
         QVERIFY(pair.Word != pair.Replacement);
     }
+}
+
+void TestSynonymDict::largeDictionary()
+{
+    // 200,000 entries, one of them with a 10,000-character word.
+    QStringList lines;
+    for (int i = 0; i < 200000; ++i)
+        lines << QStringLiteral("词%1|替%1").arg(i);
+    lines[123] = QString(10000, u'长') + QStringLiteral("|短");
+    TempProgramDir dir(TempProgramDir::Empty);
+    QVERIFY(dir.write(QStringLiteral("data/dict.dict"), Codec::encodeAnsi(lines.join(u"\r\n"_qs))));
+    FakeMessages messages;
+    const auto table = LoadSynonymDict(dir.path(), messages);
+    QVERIFY(table.has_value());
+    QCOMPARE(table->size(), 200000);
+    QCOMPARE(table->at(123).Word.size(), 10000);
+    QCOMPARE(table->at(199999), (SynonymPair{u"词199999"_qs, u"替199999"_qs}));
 }
 
 QTEST_GUILESS_MAIN(TestSynonymDict)
