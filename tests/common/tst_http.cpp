@@ -240,6 +240,15 @@ void TestHttp::compressedBody()
     m_server.route(QStringLiteral("/deflate"), deflate);
     HttpClient http;
     QCOMPARE(fetch(http, m_server.url(QStringLiteral("/deflate"))), chinese.repeated(50));
+
+    // The same text gzip-compressed (made once with a gzip tool).
+    const QByteArray gz = QByteArray::fromHex(
+        "1f8b08000000000002" "03bbba6ff3926bebf65c5abcebdc91ab87369ddcb3fedaaf53d7ae8e8a8e8a8e8a"
+        "8e8a92240a00f8d9fb974c040000");
+    FixtureRoute gzip = FixtureRoute::page(gz);
+    gzip.headers.append(qMakePair(QByteArray("Content-Encoding"), QByteArray("gzip")));
+    m_server.route(QStringLiteral("/gzip"), gzip);
+    QCOMPARE(fetch(http, m_server.url(QStringLiteral("/gzip"))), chinese.repeated(50));
 }
 
 void TestHttp::windowStaysResponsive()
