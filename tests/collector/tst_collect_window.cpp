@@ -22,11 +22,6 @@ namespace {
 
 const QString endLine = QStringLiteral("★★★★★以上采集程序的工作日志到此结束★★★★★");
 
-void fillRule(RulePage *page, const CollectionRule &rule)
-{
-    page->setRule(rule);
-}
-
 CollectionRule validRule(const QString &name = QStringLiteral("新闻"))
 {
     CollectionRule r;
@@ -248,7 +243,7 @@ void TestCollectWindow::saveChecks()
     r.NumStart = start;
     r.NumEnd = end;
     r.TitleEnd = titleEnd;
-    fillRule(w.rulePage(), r);
+    w.rulePage()->setRule(r);
     w.rulePage()->CmdSave->click();
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QCOMPARE(h.fakes.messages.shown.first().title, title);
@@ -264,7 +259,7 @@ void TestCollectWindow::saveWritesRuleFile()
     QVERIFY(h.dir.write(QStringLiteral("Rule/新闻.Rule"),
                         Codec::encodeAnsi(u"[规则列表]\r\n备注=手写的行\r\n数字开始=9\r\n"_qs)));
     FrmMain w(h.context);
-    fillRule(w.rulePage(), validRule());
+    w.rulePage()->setRule(validRule());
     w.rulePage()->CmdSave->click();
     const QString file = h.dir.file(QStringLiteral("Rule/新闻.Rule"));
     QCOMPARE(h.fakes.messages.shown.size(), 1);
@@ -282,7 +277,7 @@ void TestCollectWindow::saveRefusesUnsafeName()
 {
     AppHarness h(m_server);
     FrmMain w(h.context);
-    fillRule(w.rulePage(), validRule(QStringLiteral("../../escaped")));
+    w.rulePage()->setRule(validRule(QStringLiteral("../../escaped")));
     w.rulePage()->CmdSave->click();
     QCOMPARE(h.fakes.messages.shown.size(), 1);
     QCOMPARE(h.fakes.messages.shown.first().icon, MessageIcon::Error);
@@ -291,7 +286,7 @@ void TestCollectWindow::saveRefusesUnsafeName()
     // A Rule folder that is missing: the failure is reported, not a success.
     AppHarness bare(m_server, TempProgramDir::Empty);
     FrmMain w2(bare.context);
-    fillRule(w2.rulePage(), validRule());
+    w2.rulePage()->setRule(validRule());
     w2.rulePage()->CmdSave->click();
     QCOMPARE(bare.fakes.messages.shown.size(), 1);
     QCOMPARE(bare.fakes.messages.shown.first().title, QStringLiteral("保存失败"));
@@ -329,7 +324,7 @@ void TestCollectWindow::ruleTest()
     rule.NumEnd = QStringLiteral("0");
     rule.TitleStart = QStringLiteral("<h1>");
     rule.ContentStart = QStringLiteral("<div class=\"content\">");
-    fillRule(r, rule);
+    r->setRule(rule);
     QSignalSpy done(r, &RulePage::testFinished);
     r->CmdTestCollect->click();
     QVERIFY(done.wait(10000));
@@ -383,7 +378,7 @@ void TestCollectWindow::ruleTestIgnoresSecondClick()
     CollectionRule rule = validRule();
     rule.UrlPattern = m_server.url(QStringLiteral("/t/slow{N}"));
     rule.TitleStart = QStringLiteral("<h1>");
-    fillRule(r, rule);
+    r->setRule(rule);
     QSignalSpy done(r, &RulePage::testFinished);
     r->CmdTestCollect->click();
     r->CmdTestCollect->click();
